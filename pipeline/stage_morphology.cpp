@@ -1,0 +1,11 @@
+// Placeholder until this stage is built: it fails loudly, never silently.
+#include "pipeline/mainframe.h"
+
+namespace vaarikas {
+
+int CMainFrame::RunMorphology() {
+  UI().MessageBox("The morphological stage is not part of this build.");
+  return 1;
+}
+
+}  // namespace vaarikas

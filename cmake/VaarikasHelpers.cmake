@@ -61,3 +61,13 @@ function(vaarikas_fuzzer name)
     endif()
   endif()
 endfunction()
+
+# vaarikas_bench(NAME SOURCES... LIBS ...): a benchmark program in build/bench.
+function(vaarikas_bench name)
+  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${B_SOURCES})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+  target_link_libraries(${name} PRIVATE ${B_LIBS})
+  target_compile_definitions(${name} PRIVATE VAARIKAS_BIN_DIR="${VAARIKAS_BIN_DIR}"
+    VAARIKAS_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+endfunction()

@@ -86,3 +86,26 @@ TEST(Cli, WorkdirKeepsTheExportedSource) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CliBatch, OneBadFileIsReportedAndTheOthersGoOn) {
+  auto dir = fs::temp_directory_path() / ("vaarikas_cli_b_" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir / "corpus" / "sub");
+  std::ofstream(dir / "corpus" / "a.txt") << "Tere hommikust.";
+  std::ofstream(dir / "corpus" / "sub" / "b.txt") << "x";
+  std::ofstream(dir / "list.txt") << (dir / "corpus" / "a.txt").string() << "\n/nonexistent/c.txt\n";
+  CmdResult r = Vaarikas("analyse -j 2 --workdir " + (dir / "w").string() + " --list " + (dir / "list.txt").string() +
+                         " " + (dir / "corpus").string());
+  EXPECT_EQ(r.status, 1);
+  // Every file got its turn: the short one and the missing one are named.
+  EXPECT_NE(r.out.find("sub/b.txt: Open morphologically analysed text"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("/nonexistent/c.txt: cannot read"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("vaarikas: 4 file(s), "), std::string::npos) << r.out;
+  // Work directories by relative name.
+  EXPECT_TRUE(fs::exists(dir / "w" / "a.txt" / "source.nps"));
+  fs::remove_all(dir);
+}
+
+}  // namespace

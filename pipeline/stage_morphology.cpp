@@ -1,11 +1,19 @@
-// Placeholder until this stage is built: it fails loudly, never silently.
+// Second stage: the morphological analysis of the token stream into the
+// cohort stream.
+#include "common/platform.h"
+#include "morph/stage.h"
 #include "pipeline/mainframe.h"
 
 namespace vaarikas {
 
 int CMainFrame::RunMorphology() {
-  UI().MessageBox("The morphological stage is not part of this build.");
-  return 1;
+  morph::MorphStageSettings s;
+  s.workDir = m_strWorkDir;
+  s.progDir = m_strProgDir;
+  s.libraryPath = ProgPath(plat::kAnalyserLibName);
+  s.lalFile = m_strLalFile;
+  s.morfFile = m_strMorfFile;
+  return morph::RunMorphologyStage(s, UI());
 }
 
 }  // namespace vaarikas

@@ -1,11 +1,97 @@
-// Placeholder until this stage is built: it fails loudly, never silently.
+// First stage: the preprocessor `tera` as a child process over the source
+// file, and the start of the pipeline's log "cgplog.txt".
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "common/platform.h"
 #include "pipeline/mainframe.h"
 
 namespace vaarikas {
 
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* f) const {
+    if (f) std::fclose(f);
+  }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+bool IsFinishedTitle(const std::string& t) { return t == "Finished - tera" || t == "Finished - Tera"; }
+
+}  // namespace
+
 int CMainFrame::RunPreprocessor() {
-  UI().MessageBox("The preprocessor stage is not part of this build.");
-  return 1;
+  const std::string source = WorkPath(m_strSourceFile);
+  // The log is informational: when it cannot be created the stage goes on
+  // without it.
+  FilePtr log(std::fopen("cgplog.txt", "w+"));
+  auto logWrite = [&](const std::string& bytes) {
+    if (!log) return;
+    std::fwrite(bytes.data(), 1, bytes.size(), log.get());
+    std::fflush(log.get());
+  };
+  logWrite(source + "\n");
+
+  {
+    FilePtr in(std::fopen(source.c_str(), "r"));
+    if (!in) {
+      logWrite("\nei saa failist lugeda :-(?\n");
+      return 1;
+    }
+    // Copy of the source text; its closing zero byte ends the text and is
+    // not copied, and a "\r" before "\n" is dropped as text-mode reading does.
+    std::string text;
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, in.get())) > 0) text.append(buf, n);
+    std::string copy;
+    copy.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+      char c = text[i];
+      if (c == '\0') continue;
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+      copy.push_back(c);
+    }
+    logWrite(copy);
+  }
+  log.reset();
+
+  // An output left from an earlier run must never pass for this run's.
+  std::remove(WorkPath(m_strLalFile).c_str());
+
+  std::vector<std::string> argv = {ProgPath(plat::kPreprocessorName), "-k", m_strProgDir, source};
+  plat::ProcessOptions opts;
+  opts.working_dir = m_strWorkDir;
+  opts.hidden = true;
+  std::string why;
+  std::unique_ptr<plat::Process> child = plat::StartProcess(argv, opts, &why);
+
+  UI().BeginWaitCursor();
+  if (!child) {
+    AppendLog("\nCannot start " + argv[0] + ": " + why + "\n");
+    UI().EndWaitCursor();
+    return 1;
+  }
+  using std::chrono::milliseconds;
+  while (true) {
+    bool finished = false;
+    for (const std::string& t : plat::TopLevelWindowTitles())
+      if (IsFinishedTitle(t)) finished = true;
+    if (finished) {
+      child->Terminate(1);
+      child->WaitFor(milliseconds(100));
+      break;
+    }
+    if (child->WaitFor(milliseconds(100)) != plat::Process::Wait::kTimeout) break;
+  }
+
+  auto len = plat::FileLength(m_strLalFile);
+  UI().EndWaitCursor();
+  if (!len) throw FileError(m_strLalFile);
+  return *len < 10 ? 1 : 0;
 }
 
 }  // namespace vaarikas

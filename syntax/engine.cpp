@@ -1,0 +1,498 @@
+// The syntax engine works on the reading lines as text: tags are the
+// space-separated words after the analysis marker "//", syntactic tags the
+// words that begin with "@".
+#include "syntax/engine.h"
+
+#include <climits>
+
+#include "syntax/rules.h"
+
+namespace vaarikas::syntax {
+namespace {
+
+constexpr size_t npos = std::string_view::npos;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Exclusive bounds of the cohorts a condition may look at, by index.
+struct Bounds {
+  int left = -1;        // -1: no left bound
+  int right = INT_MAX;  // INT_MAX: no right bound
+  bool Inside(int c) const { return c > left && c < right; }
+};
+
+// Tag match of one token against one reading line.
+bool TagMatch(const TagPattern& t, std::string_view line) {
+  switch (t.kind) {
+    case TagPattern::kStart:
+      return line == "<<<";
+    case TagPattern::kEnd:
+      return line == ">>>";
+    default:
+      break;
+  }
+  size_t marker = line.size() > 1 ? line.find("//", 1) : npos;
+  if (marker == npos) return false;
+  if (t.kind == TagPattern::kQuoted) {
+    if (line.size() < 4) return false;
+    size_t end = line.find('+', 4);
+    if (end == npos) end = line.find(' ', 4);
+    if (end == npos) end = line.size();
+    return line.substr(4, end - 4) == t.text;
+  }
+  const std::string& w = t.text;
+  if (w.empty()) return false;
+  for (size_t at = line.find(w, marker + 2); at != npos; at = line.find(w, at + 1)) {
+    char before = line[at - 1];
+    if (before != ' ' && before != '\t' && before != '/') continue;
+    size_t after = at + w.size();
+    if (after == line.size()) return true;
+    char a = line[after];
+    if (a == ' ' || a == '\t' || a == '\n' || a == ',') return true;
+  }
+  return false;
+}
+
+bool SetMatch(const SyntaxSet& set, std::string_view line) {
+  for (const auto& parts : set.conjunctions) {
+    bool all = true;
+    for (const TagPattern& p : parts)
+      if (!TagMatch(p, line)) {
+        all = false;
+        break;
+      }
+    if (all) return true;
+  }
+  return false;
+}
+
+// Number of "@" tags from position 10 on.
+int CountAtTags(std::string_view line) {
+  int n = 0;
+  for (size_t i = line.find('@', 10); i != npos && i < line.size(); i = line.find('@', i + 1))
+    if (IsBlank(line[i - 1])) ++n;
+  return n;
+}
+
+// A word of the line: preceded by a blank or "/" (or at the start), followed
+// by a blank, "," or the line end.
+bool HasWord(std::string_view line, std::string_view w) {
+  if (w.empty()) return false;
+  for (size_t at = line.find(w); at != npos; at = line.find(w, at + 1)) {
+    if (at > 0 && !IsBlank(line[at - 1]) && line[at - 1] != '/') continue;
+    size_t after = at + w.size();
+    if (after == line.size()) return true;
+    char a = line[after];
+    if (IsBlank(a) || a == '\n' || a == ',') return true;
+  }
+  return false;
+}
+
+// "**CLB" as a tag of its own (not the start of "**CLB-C").
+bool HasCertainMark(std::string_view line) {
+  for (size_t at = line.find("**CLB"); at != npos; at = line.find("**CLB", at + 1)) {
+    size_t after = at + 5;
+    if (after == line.size() || IsBlank(line[after]) || line[after] == '\n') return true;
+  }
+  return false;
+}
+
+void EnsureLineEnd(std::string& s) {
+  if (s.empty() || s.back() != '\n') s.push_back('\n');
+}
+
+// Appends text before the line end.
+void AppendTag(std::string& s, std::string_view text) {
+  if (!s.empty() && s.back() == '\n') s.pop_back();
+  s.append(text);
+  s.push_back('\n');
+}
+
+bool MappingTargetMatch(const SyntaxMapping& m, std::string_view line) {
+  if (m.target.empty()) return false;
+  if (m.target.front() == "*") return true;
+  size_t marker = line.find("//");
+  if (marker == npos) return false;
+  for (const std::string& tok : m.target) {
+    if (tok.size() >= 2 && tok.front() == '"' && tok.back() == '"') {
+      size_t start = line.find_first_not_of(" \t");
+      if (start == npos) return false;
+      size_t plus = line.find('+', start);
+      if (plus == npos) return false;
+      if (line.substr(start, plus - start) != std::string_view(tok).substr(1, tok.size() - 2)) return false;
+      continue;
+    }
+    bool found = false;
+    for (size_t at = line.find(tok, marker); at != npos && !found; at = line.find(tok, at + 1)) {
+      if (at == 0) continue;
+      char b = line[at - 1];
+      if (!IsBlank(b) && b != '/' && b != ',') continue;
+      size_t after = at + tok.size();
+      found = after == line.size() || IsBlank(line[after]) || line[after] == ',' || line[after] == '\n';
+    }
+    if (!found) return false;
+  }
+  return true;
+}
+
+bool DomainMatch(const SyntaxConstraint& c, std::string_view line) {
+  if (c.domain == "@w") return true;
+  std::string_view want = c.domain;
+  if (want.size() >= 2 && want.front() == '"' && want.back() == '"') want = want.substr(1, want.size() - 2);
+  size_t start = line.find_first_not_of(" \t");
+  if (start == npos) return false;
+  size_t plus = line.rfind('+');
+  if (plus != npos && plus >= start) return line.substr(start, plus - start) == want;
+  size_t slash = line.find('/', start);
+  std::string_view base = line.substr(start, slash == npos ? npos : slash - start);
+  while (!base.empty() && (base.back() == ' ' || base.back() == '\n')) base.remove_suffix(1);
+  return base == want;
+}
+
+bool ConstraintTargetMatch(const SyntaxConstraint& c, std::string_view line) {
+  if (c.target.empty()) return false;
+  if (c.target.front() == "*") return true;
+  for (const TagPattern& p : c.targetPatterns)
+    if (TagMatch(p, line)) return true;
+  return false;
+}
+
+bool IsDelimiterWord(std::string_view word) {
+  size_t end = word.find_first_of(" \n");
+  std::string_view cut = word.substr(0, end);
+  for (const std::string& d : g_rules.delimiters)
+    if (cut == d) return true;
+  return false;
+}
+
+// The engine over one sentence.
+class Engine {
+ public:
+  explicit Engine(SyntaxSentence& s) : s_(s), n_(static_cast<int>(s.cohorts.size())) {}
+
+  void ResetWindows() {
+    lc_ = lp_ = 0;
+    rc_ = FindCertain(1);
+    rp_ = FindPossible(1);
+  }
+  void Arrive(int x) {
+    if (x == rc_) {
+      rc_ = FindCertain(x + 1);
+      rp_ = FindPossible(x + 1);
+      lc_ = lp_ = x - 1;
+    } else if (x == rp_) {
+      rp_ = FindPossible(x + 1);
+      lp_ = x - 1;
+    }
+  }
+  Bounds Window(int kind) const {
+    if (kind == 1) return Bounds{lp_, rp_ < 0 ? INT_MAX : rp_};
+    if (kind == 2) return Bounds{lc_, rc_ < 0 ? INT_MAX : rc_};
+    return Bounds{};
+  }
+
+  bool Conditions(const std::vector<SyntaxCondition>& conds, int t, Bounds w) {
+    for (const SyntaxCondition& c : conds)
+      if (!Eval(c, c.links.data(), c.links.size(), t, w)) return false;
+    return true;
+  }
+
+  void MarkBoundaries(int op);
+  void Map();
+  void Constrain();
+
+ private:
+  template <class F>
+  void ForEachReading(const SyntaxCohort& c, F&& f) const {
+    if (!f(c.active)) return;
+    for (const SyntaxReading& r : c.others)
+      if (!f(r.text)) return;
+  }
+  bool AllReadingsMatch(const SyntaxSet& set, int ci) const {
+    bool all = true;
+    ForEachReading(s_.cohorts[ci], [&](const std::string& r) { return all = SetMatch(set, r); });
+    return all;
+  }
+  bool CarefulHolds(const SyntaxSet& set, int ci) const {
+    if (!AllReadingsMatch(set, ci)) return false;
+    if (!set.hasAtMember) return true;
+    bool ok = true;
+    ForEachReading(s_.cohorts[ci], [&](const std::string& r) { return ok = CountAtTags(r) < 2; });
+    return ok;
+  }
+  int FindCertain(int from) const {
+    for (int i = from; i < n_ - 1; ++i) {
+      bool all = true;
+      ForEachReading(s_.cohorts[i], [&](const std::string& r) { return all = HasCertainMark(r); });
+      if (all) return i;
+    }
+    return -1;
+  }
+  int FindPossible(int from) const {
+    for (int i = from; i < n_ - 1; ++i) {
+      bool any = false;
+      ForEachReading(s_.cohorts[i], [&](const std::string& r) { return !(any = r.find("**CLB") != npos); });
+      if (any) return i;
+    }
+    return -1;
+  }
+
+  bool Eval(const SyntaxCondition& c, const SyntaxCondition* chain, size_t chainLen, int t, Bounds w);
+  enum class ChainResult { kHold, kFail, kAbort };
+  ChainResult EvalChain(const SyntaxCondition* chain, size_t chainLen, int ci, Bounds b, bool linkRight);
+
+  SyntaxSentence& s_;
+  int n_;
+  int lc_ = 0, lp_ = 0, rc_ = -1, rp_ = -1;
+};
+
+bool Engine::Eval(const SyntaxCondition& c, const SyntaxCondition* chain, size_t chainLen, int t, Bounds w) {
+  const int step = c.right ? 1 : -1;
+  long long target = static_cast<long long>(t) + static_cast<long long>(step) * c.position;
+  if (target < 0 || target >= n_) return !c.positive;
+  int ci = static_cast<int>(target);
+  Bounds b = c.position == 0 ? w : c.right ? Bounds{ci - 1, w.right} : Bounds{w.left, ci + 1};
+  bool first = true;
+  for (;;) {
+    if (!b.Inside(ci)) return !c.positive;
+    const bool atZero = first && c.position == 0;
+    const SyntaxCohort& cohort = s_.cohorts[ci];
+    bool matchedHere = false;
+    int decided = -1;  // -1 undecided, 0 fails, 1 holds
+    auto tryReading = [&](const std::string& r) -> bool {  // false: stop trying readings of C
+      if (!SetMatch(*c.set, r)) return true;
+      matchedHere = true;
+      if (c.positive) {
+        if (c.careful && !CarefulHolds(*c.set, ci)) {
+          if (atZero) decided = 0;
+          return false;
+        }
+        if (chainLen == 0) {
+          decided = 1;
+          return false;
+        }
+        ChainResult res = EvalChain(chain, chainLen, ci, b, c.right);
+        if (res == ChainResult::kHold) {
+          decided = 1;
+          return false;
+        }
+        if (res == ChainResult::kAbort || atZero) {
+          decided = 0;
+          return false;
+        }
+        return true;
+      }
+      if (!c.careful || AllReadingsMatch(*c.set, ci)) decided = 0;
+      return false;
+    };
+    if (atZero) {
+      tryReading(cohort.active);
+    } else {
+      ForEachReading(cohort, tryReading);
+    }
+    if (decided >= 0) return decided == 1;
+    if (c.scan == 0) return !c.positive;
+    if (c.scan == 2 && matchedHere) return !c.positive;
+    ci += step;
+    first = false;
+    if (ci < 0 || ci >= n_) return !c.positive;
+  }
+}
+
+Engine::ChainResult Engine::EvalChain(const SyntaxCondition* chain, size_t chainLen, int ci, Bounds b,
+                                      bool linkRight) {
+  const SyntaxCondition& e = chain[0];
+  Bounds eb;
+  switch (e.letter) {
+    case 'L':
+      eb = Bounds{b.left, ci};
+      break;
+    case 'R':
+      eb = Bounds{ci, b.right};
+      break;
+    case 'W':
+      eb = b;
+      break;
+    default:
+      return ChainResult::kFail;
+  }
+  if (Eval(e, chain + 1, chainLen - 1, ci, eb)) return ChainResult::kHold;
+  if (!e.positive && ((e.letter == 'L' && linkRight) || (e.letter == 'R' && !linkRight))) return ChainResult::kAbort;
+  return ChainResult::kFail;
+}
+
+// Visits every reading of a cohort once, in ring order; the ring is back in
+// its first order afterwards.
+template <class F>
+void VisitReadings(SyntaxCohort& c, F&& f) {
+  size_t count = 1 + c.others.size();
+  for (size_t i = 0; i < count; ++i) {
+    if (!c.active.empty()) f(c.active);
+    RotateCohort(c);
+  }
+}
+
+void Engine::MarkBoundaries(int op) {
+  ResetWindows();
+  for (int x = 1; x < n_ - 1; ++x) {
+    Arrive(x);
+    SyntaxCohort& c = s_.cohorts[x];
+    if (IsDelimiterWord(c.word)) continue;
+    VisitReadings(c, [&](std::string& r) {
+      for (const SyntaxConstraint& rule : g_rules.clauseBoundaries) {
+        if (rule.op != op) continue;
+        if (!DomainMatch(rule, r) || !ConstraintTargetMatch(rule, r)) continue;
+        if (!Conditions(rule.conditions, x, Window(rule.window))) continue;
+        if (op == kOpPossibleBoundary) {
+          if (r.find("**CLB") == npos) AppendTag(r, " **CLB-C");
+          lp_ = x - 1;
+          continue;
+        }
+        size_t at = r.find("**CLB-C");
+        if (at != npos) {
+          r.erase(at, at + 7 < r.size() ? 8 : 7);
+          AppendTag(r, " **CLB");
+        } else if (r.find("**CLB") == npos) {
+          AppendTag(r, " **CLB");
+        }
+        lc_ = lp_ = x - 1;
+        break;
+      }
+    });
+  }
+}
+
+void Engine::Map() {
+  ResetWindows();
+  for (int x = 1; x < n_ - 1; ++x) {
+    Arrive(x);
+    SyntaxCohort& c = s_.cohorts[x];
+    if (IsDelimiterWord(c.word)) continue;
+    const bool delimiterInWord = ContainsDelimiter(c.word);
+    VisitReadings(c, [&](std::string& r) {
+      if (r.find('@') != npos) return;
+      for (const SyntaxMapping& m : g_rules.mappings) {
+        if (!MappingTargetMatch(m, r)) continue;
+        if (!Conditions(m.conditions, x, Window(m.window))) continue;
+        for (const std::string& tag : m.tags) {
+          if (HasWord(r, tag)) continue;
+          std::string add = " " + tag;
+          AppendTag(r, add);
+        }
+        if (r.find('@') != npos) break;
+      }
+      if (r.find('@') == npos && r.find('+') != npos && !delimiterInWord) AppendTag(r, " @???");
+    });
+  }
+}
+
+// Removes every "@" tag that is not one of the kept tags, with the character
+// after it.
+void KeepOnlyTags(std::string& r, const std::vector<std::string>& keep) {
+  size_t i = r.size() > 10 ? 10 : r.size();
+  while ((i = r.find('@', i)) != npos) {
+    if (!IsBlank(r[i - 1])) {
+      ++i;
+      continue;
+    }
+    size_t end = r.find_first_of(" \t\n", i);
+    if (end == npos) end = r.size();
+    std::string_view tag = std::string_view(r).substr(i, end - i);
+    bool kept = false;
+    for (const std::string& k : keep)
+      if (tag == k) kept = true;
+    if (kept) {
+      i = end;
+      continue;
+    }
+    r.erase(i, end < r.size() ? end - i + 1 : end - i);
+  }
+}
+
+// Removes the first occurrence of the tag that stands as a word of its own,
+// with the character after it.
+void RemoveTag(std::string& r, std::string_view tag) {
+  if (tag.empty()) return;
+  for (size_t at = r.find(tag); at != npos; at = r.find(tag, at + 1)) {
+    if (at > 0 && !IsBlank(r[at - 1])) continue;
+    size_t after = at + tag.size();
+    if (after == r.size()) {
+      r.erase(at);
+      return;
+    }
+    char a = r[after];
+    if (IsBlank(a) || a == '\n') {
+      r.erase(at, tag.size() + 1);
+      return;
+    }
+  }
+}
+
+void Engine::Constrain() {
+  ResetWindows();
+  for (int x = 1; x < n_ - 1; ++x) {
+    Arrive(x);
+    SyntaxCohort& c = s_.cohorts[x];
+    int marked = -1;
+    VisitReadings(c, [&](std::string& r) {
+      for (const SyntaxConstraint& rule : g_rules.constraints) {
+        if (rule.op != kOpRemoveReading && c.others.empty() && CountAtTags(r) <= 1) break;
+        if (!DomainMatch(rule, r) || !ConstraintTargetMatch(rule, r)) continue;
+        if (!Conditions(rule.conditions, x, Window(rule.window))) continue;
+        if (rule.op == kOpRemoveTags) {
+          for (const std::string& tag : rule.target)
+            if (CountAtTags(r) >= 2) RemoveTag(r, tag);
+        } else if (rule.op == kOpRemoveReading) {
+          AppendTag(r, " ***");
+          marked = c.activeNumber;
+        } else {
+          KeepOnlyTags(r, rule.target);
+        }
+        EnsureLineEnd(r);
+      }
+    });
+    if (marked < 0 || c.others.empty()) continue;
+    if (c.activeNumber == marked) {
+      c.active = std::move(c.others.front().text);
+      c.others.pop_front();
+    } else {
+      for (auto it = c.others.begin(); it != c.others.end(); ++it)
+        if (it->number == marked) {
+          c.others.erase(it);
+          break;
+        }
+    }
+    c.activeNumber = 0;
+    int number = 1;
+    for (SyntaxReading& o : c.others) o.number = number++;
+  }
+}
+
+}  // namespace
+
+void RotateCohort(SyntaxCohort& c) {
+  if (c.others.empty()) return;
+  c.others.push_back(SyntaxReading{std::move(c.active), c.activeNumber});
+  c.active = std::move(c.others.front().text);
+  c.activeNumber = c.others.front().number;
+  c.others.pop_front();
+}
+
+bool ContainsDelimiter(std::string_view line) {
+  for (const std::string& d : g_rules.delimiters)
+    if (!d.empty() && line.find(d) != npos) return true;
+  return false;
+}
+
+void MarkClauseBoundaries(SyntaxSentence& s, int op) { Engine(s).MarkBoundaries(op); }
+void MapSentence(SyntaxSentence& s) { Engine(s).Map(); }
+void ConstrainSentence(SyntaxSentence& s) { Engine(s).Constrain(); }
+
+void AnalyseSentence(SyntaxSentence& s) {
+  MarkClauseBoundaries(s, kOpCertainBoundary);
+  MarkClauseBoundaries(s, kOpPossibleBoundary);
+  MapSentence(s);
+  for (int i = 0; i < kConstraintPasses; ++i) ConstrainSentence(s);
+}
+
+}  // namespace vaarikas::syntax

@@ -1,8 +1,12 @@
-// Placeholder until the subcommand is built.
+// vaarikas disamb RULES INPUT [LETTERS]
 #include "cli/commands.h"
+#include "disamb/disamb.h"
 
 namespace vaarikas::cli {
 
-int CmdDisamb(int, char** argv) { return Fail("%s: not part of this build", argv[0]); }
+int CmdDisamb(int argc, char** argv) {
+  if (argc < 3 || argc > 4) return Fail("usage: vaarikas disamb RULES INPUT [LETTERS]");
+  return disamb::Disambiguate(argv[1], argv[2], argc == 4 ? argv[3] : "");
+}
 
 }  // namespace vaarikas::cli

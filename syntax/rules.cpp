@@ -93,7 +93,9 @@ class Reader {
   }
   void GoToFirstNonBlank() { p_ = std::min(line_.find_first_not_of(" \t"), line_.size()); }
 
-  void FindSection(int index);
+  // Reads lines until one contains the section's name; the delimiter
+  // section is searched in the plain head, the others with the mode's reader.
+  void FindSection(int index, bool plainHead = false);
   void Rewind();
 
   std::string Token(std::string_view ends);
@@ -211,14 +213,14 @@ void Reader::Rewind() {
   if (std::fseek(f_, 0, SEEK_SET) != 0) ReadError();
 }
 
-void Reader::FindSection(int index) {
+void Reader::FindSection(int index, bool plainHead) {
   const char* name = kSections[index];
   for (;;) {
     if (Contains(line_, "END")) {
       std::fprintf(g_err, "Puudub sektsioon %s.\n", name);
       SyntaxError(false);
     }
-    if (!ReadModeLine()) ReadError();
+    if (!(plainHead ? ReadPlainLine() : ReadModeLine())) ReadError();
     if (Contains(line_, name)) return;
   }
 }
@@ -554,7 +556,7 @@ void Reader::ReadAll() {
 
   // 2. Sentence delimiters, read as plain text in both modes.
   r_.section = kDelimiters;
-  FindSection(kDelimiters);
+  FindSection(kDelimiters, true);
   for (;;) {
     if (!ReadPlainLine()) ReadError();
     if (FirstNonBlankIs('(')) {

@@ -89,6 +89,7 @@ class ProcessingRun {
       status = 1;
     }
     std::fflush(stdout);
+    stopped_ = status != 0;
     return status;
   }
 
@@ -99,7 +100,7 @@ class ProcessingRun {
       if (::close(out_fd_) != 0 && error_ == 0) SetError(errno);
     }
     if (in_ && in_ != stdin) std::fclose(in_);
-    if (named_ && (error_ == 0 || error_ == kEndOfInput)) std::printf("\r \r");
+    if (named_ && !stopped_ && (error_ == 0 || error_ == kEndOfInput)) std::printf("\r \r");
     std::fflush(stdout);
   }
 
@@ -154,6 +155,7 @@ class ProcessingRun {
   int out_fd_ = -1;
   bool named_ = false;
   bool closed_ = false;
+  bool stopped_ = false;  // the run stopped the program: the spinner stays
   int error_ = 0;
   unsigned spin_ = 0;
   std::string detail_;

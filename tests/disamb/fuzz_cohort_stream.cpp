@@ -15,7 +15,7 @@ const char kRules[] =
     "CLAUSE-BOUNDARY-CONSTRAINTS\n(@w=**CLB (*) (-1 COMMA) (0 SUB))\n(@w=**CLB-C (*) (-1 COMMA))\n"
     "(@w=**CLB (*) (0 CLBC) (*1 V))\n"
     "DISAMBIGUATION-CONSTRAINTS\n(@w =0 (_V_) (-1 DET))\n(@w =! (_S_) CLB (*1C V))\n"
-    "(@w =!! (gen) CLB-C (NOT *-1 START))\n(@w =0 (sg) (-1 DET R1) (*R1 END))\n"
+    "(@w =!! (gen) CLB-C (NOT *-1 START))\n(@w =0 (sg) (-1 DET *R1) (*R1 END))\n"
     "(@w =0 (_S_ nom) (-2C S W) (W CLB))\n"
     "HEURISTIC-DISAMBIGUATION-CONSTRAINTS\n(@w =0 (_V_) )\n";
 

@@ -21,8 +21,39 @@ struct Bounds {
   bool Inside(int c) const { return c > left && c < right; }
 };
 
-// Tag match of one token against one reading line.
-bool TagMatch(const TagPattern& t, std::string_view line) {
+bool SameBytes(const char* a, const char* b, size_t n) {
+  for (size_t i = 0; i < n; ++i)
+    if (a[i] != b[i]) return false;
+  return true;
+}
+
+// Whether w occurs in the line from position `from` on with a blank or "/"
+// (or also ",", when commaBefore) before it and a blank, "," or the line end
+// after it. Written out by hand: lines are short and the calls many.
+bool FindWord(std::string_view line, size_t from, std::string_view w, bool commaBefore) {
+  const size_t n = line.size(), wl = w.size();
+  if (wl == 0 || from == 0 || from > n) return false;
+  const char* d = line.data();
+  const char w0 = w[0];
+  for (size_t at = from; at + wl <= n; ++at) {
+    if (d[at] != w0) continue;
+    const char b = d[at - 1];
+    if (b != ' ' && b != '\t' && b != '/' && !(commaBefore && b == ',')) continue;
+    if (!SameBytes(d + at + 1, w.data() + 1, wl - 1)) continue;
+    const size_t after = at + wl;
+    if (after == n) return true;
+    const char a = d[after];
+    if (a == ' ' || a == '\t' || a == '\n' || a == ',') return true;
+  }
+  return false;
+}
+
+// Position of the analysis marker "//" after the line's first character.
+size_t MarkerOf(std::string_view line) { return line.size() > 1 ? line.find("//", 1) : npos; }
+
+// Tag match of one token against one reading line whose marker position is
+// known.
+bool TagMatch(const TagPattern& t, std::string_view line, size_t marker) {
   switch (t.kind) {
     case TagPattern::kStart:
       return line == "<<<";
@@ -31,7 +62,6 @@ bool TagMatch(const TagPattern& t, std::string_view line) {
     default:
       break;
   }
-  size_t marker = line.size() > 1 ? line.find("//", 1) : npos;
   if (marker == npos) return false;
   if (t.kind == TagPattern::kQuoted) {
     if (line.size() < 4) return false;
@@ -40,24 +70,15 @@ bool TagMatch(const TagPattern& t, std::string_view line) {
     if (end == npos) end = line.size();
     return line.substr(4, end - 4) == t.text;
   }
-  const std::string& w = t.text;
-  if (w.empty()) return false;
-  for (size_t at = line.find(w, marker + 2); at != npos; at = line.find(w, at + 1)) {
-    char before = line[at - 1];
-    if (before != ' ' && before != '\t' && before != '/') continue;
-    size_t after = at + w.size();
-    if (after == line.size()) return true;
-    char a = line[after];
-    if (a == ' ' || a == '\t' || a == '\n' || a == ',') return true;
-  }
-  return false;
+  return FindWord(line, marker + 2, t.text, false);
 }
 
 bool SetMatch(const SyntaxSet& set, std::string_view line) {
+  const size_t marker = MarkerOf(line);
   for (const auto& parts : set.conjunctions) {
     bool all = true;
     for (const TagPattern& p : parts)
-      if (!TagMatch(p, line)) {
+      if (!TagMatch(p, line, marker)) {
         all = false;
         break;
       }
@@ -122,21 +143,13 @@ bool MappingTargetMatch(const SyntaxMapping& m, std::string_view line) {
       if (line.substr(start, plus - start) != std::string_view(tok).substr(1, tok.size() - 2)) return false;
       continue;
     }
-    bool found = false;
-    for (size_t at = line.find(tok, marker); at != npos && !found; at = line.find(tok, at + 1)) {
-      if (at == 0) continue;
-      char b = line[at - 1];
-      if (!IsBlank(b) && b != '/' && b != ',') continue;
-      size_t after = at + tok.size();
-      found = after == line.size() || IsBlank(line[after]) || line[after] == ',' || line[after] == '\n';
-    }
-    if (!found) return false;
+    if (!FindWord(line, marker == 0 ? 1 : marker, tok, true)) return false;
   }
   return true;
 }
 
 bool DomainMatch(const SyntaxConstraint& c, std::string_view line) {
-  if (c.domain == "@w") return true;
+  if (c.domain.size() == 2 && c.domain[0] == '@' && c.domain[1] == 'w') return true;
   std::string_view want = c.domain;
   if (want.size() >= 2 && want.front() == '"' && want.back() == '"') want = want.substr(1, want.size() - 2);
   size_t start = line.find_first_not_of(" \t");
@@ -149,12 +162,52 @@ bool DomainMatch(const SyntaxConstraint& c, std::string_view line) {
   return base == want;
 }
 
-bool ConstraintTargetMatch(const SyntaxConstraint& c, std::string_view line) {
+// The words of a reading line after its marker, for testing many tags
+// against one line: every text that follows a blank or "/" up to the next
+// blank, "," or line end. A tag without such characters of its own matches
+// the line exactly when it is one of these words.
+class WordIndex {
+ public:
+  void Build(std::string_view line) {
+    line_ = line;
+    marker_ = MarkerOf(line);
+    words_.clear();
+    if (marker_ == npos) return;
+    for (size_t p = marker_ + 2; p < line.size(); ++p) {
+      const char b = line[p - 1];
+      if (b != ' ' && b != '\t' && b != '/') continue;
+      size_t q = line.find_first_of(" \t\n,", p);
+      if (q == npos) q = line.size();
+      words_.push_back(line.substr(p, q - p));
+    }
+  }
+  bool Match(const TagPattern& t) const {
+    if (t.kind != TagPattern::kWord || t.text.find_first_of(" \t\n,") != std::string::npos)
+      return TagMatch(t, line_, marker_);
+    if (marker_ == npos || t.text.empty()) return false;
+    for (std::string_view w : words_)
+      if (w.size() == t.text.size() && SameBytes(w.data(), t.text.data(), w.size())) return true;
+    return false;
+  }
+
+ private:
+  std::string_view line_;
+  size_t marker_ = npos;
+  std::vector<std::string_view> words_;
+};
+
+bool ConstraintTargetMatch(const SyntaxConstraint& c, const WordIndex& words) {
   if (c.target.empty()) return false;
   if (c.target.front() == "*") return true;
   for (const TagPattern& p : c.targetPatterns)
-    if (TagMatch(p, line)) return true;
+    if (words.Match(p)) return true;
   return false;
+}
+
+bool ConstraintTargetMatch(const SyntaxConstraint& c, std::string_view line) {
+  WordIndex words;
+  words.Build(line);
+  return ConstraintTargetMatch(c, words);
 }
 
 bool IsDelimiterWord(std::string_view word) {
@@ -434,10 +487,14 @@ void Engine::Constrain() {
     Arrive(x);
     SyntaxCohort& c = s_.cohorts[x];
     int marked = -1;
+    WordIndex words;
     VisitReadings(c, [&](std::string& r) {
+      // Both kept up to date after every change of the reading.
+      int atTags = CountAtTags(r);
+      words.Build(r);
       for (const SyntaxConstraint& rule : g_rules.constraints) {
-        if (rule.op != kOpRemoveReading && c.others.empty() && CountAtTags(r) <= 1) break;
-        if (!DomainMatch(rule, r) || !ConstraintTargetMatch(rule, r)) continue;
+        if (rule.op != kOpRemoveReading && c.others.empty() && atTags <= 1) break;
+        if (!ConstraintTargetMatch(rule, words) || !DomainMatch(rule, r)) continue;
         if (!Conditions(rule.conditions, x, Window(rule.window))) continue;
         if (rule.op == kOpRemoveTags) {
           for (const std::string& tag : rule.target)
@@ -449,6 +506,8 @@ void Engine::Constrain() {
           KeepOnlyTags(r, rule.target);
         }
         EnsureLineEnd(r);
+        atTags = CountAtTags(r);
+        words.Build(r);
       }
     });
     if (marked < 0 || c.others.empty()) continue;

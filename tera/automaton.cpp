@@ -213,7 +213,7 @@ int RunAutomaton(const Automaton& a, Tokenizer& tokens, Output& out, std::FILE* 
     while (tokens.Next(&tok) == kClsSpace) {
     }
     const int cls = tok.cls;
-    queue.push_back(tok);
+    queue.push_back(std::move(tok));
     const std::optional<Transition>* tr = &(*row)[static_cast<std::size_t>(cls)];
     if (!*tr) tr = &(*row)[0];
     if (!*tr) {

@@ -66,7 +66,13 @@ class Output {
     if (buf_.size() >= kBuf) Flush();
   }
   void Put(std::string_view s) {
-    for (char c : s) Put(static_cast<unsigned char>(c));
+    for (char c : s) {
+      if (const std::string* e = table_.External(static_cast<unsigned char>(c)))
+        buf_ += *e;
+      else
+        buf_.push_back(c);
+    }
+    if (buf_.size() >= kBuf) Flush();
   }
   // Returns 0 or the errno of a failed write (kept for later calls too).
   int Flush();

@@ -113,7 +113,14 @@ void ConvTable::Index() {
   std::size_t k = 0;
   for (int b = 0; b < 256; ++b) {
     while (k < entries_.size() && static_cast<unsigned char>(entries_[k].seq[0]) < b) ++k;
-    first_[static_cast<std::size_t>(b)] = k;
+    const auto ub = static_cast<std::size_t>(b);
+    first_[ub] = k;
+    if (k == entries_.size() || static_cast<unsigned char>(entries_[k].seq[0]) != b)
+      direct_[ub] = static_cast<short>(b);  // no sequence begins with b
+    else if (entries_[k].seq.size() == 1)
+      direct_[ub] = entries_[k].internal;  // the first, shortest one is just b
+    else
+      direct_[ub] = -1;  // longer sequences only: scan them
   }
 }
 

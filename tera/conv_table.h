@@ -37,6 +37,12 @@ class ConvTable {
   // returns the number of input bytes it covers.
   std::size_t Convert(const unsigned char* p, std::size_t avail, unsigned char* out) const {
     const unsigned char b = p[0];
+    // Most bytes begin no sequence, or a one-byte one, which as the shortest
+    // always wins: the result is known without the scan.
+    if (direct_[b] >= 0) {
+      *out = static_cast<unsigned char>(direct_[b]);
+      return 1;
+    }
     for (std::size_t i = first_[b]; i < entries_.size(); ++i) {
       const std::string& s = entries_[i].seq;
       std::size_t k = 0;
@@ -72,6 +78,12 @@ class ConvTable {
   // the linear scan would skip every entry before it anyway.
   std::array<std::size_t, 256> first_{};
   std::array<const std::string*, 256> out_{};
+  std::array<short, 256> direct_ = Identity();
+  static std::array<short, 256> Identity() {
+    std::array<short, 256> a{};
+    for (int i = 0; i < 256; ++i) a[static_cast<std::size_t>(i)] = static_cast<short>(i);
+    return a;
+  }
   std::size_t max_len_ = 1;
 };
 

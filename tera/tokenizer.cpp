@@ -134,16 +134,6 @@ unsigned char FormClass(std::string_view core) {
 
 }  // namespace
 
-bool IsSpace(unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == 0; }
-bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
-bool IsLower(unsigned char c) {
-  return (c >= 'a' && c <= 'z') || c == 0xAC || c == 0xAB || c == 0x93 || c == 0x84 || c == 0x94 || c == 0x81;
-}
-bool IsUpper(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') || c == 0xD1 || c == 0xE8 || c == 0xE5 || c == 0x8E || c == 0x99 || c == 0x9A;
-}
-bool IsLetter(unsigned char c) { return IsLower(c) || IsUpper(c); }
-
 unsigned char ToLower(unsigned char c) {
   if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c - 'A' + 'a');
   switch (c) {
@@ -339,7 +329,10 @@ int Tokenizer::Next(Token* tok) {
   }
 
   unsigned char cls = 0;
-  {
+  // Every month stem begins with one of these letters, every numeral with I, V or X.
+  const unsigned char first = ToLower(at(0));
+  if (first == 'j' || first == 'v' || first == 'm' || first == 'a' || first == 's' || first == 'o' ||
+      first == 'n' || first == 'd') {
     const std::string folded = upper_first ? ToLower(core) : std::string();
     const std::string_view word = upper_first ? std::string_view(folded) : core;
     for (std::string_view stem : MonthStems().rows)
@@ -348,7 +341,7 @@ int Tokenizer::Next(Token* tok) {
         break;
       }
   }
-  if (!cls && Find(Romans(), core)) cls = kClsRoman;
+  if (!cls && (at(0) == 'I' || at(0) == 'V' || at(0) == 'X') && Find(Romans(), core)) cls = kClsRoman;
   if (!cls) cls = FormClass(core);
   Take(tok, cls, end, true);
   return tok->cls;

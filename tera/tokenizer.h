@@ -55,11 +55,17 @@ struct Token {
 };
 
 // Character kinds of the internal code.
-bool IsSpace(unsigned char c);  // space, tab, CR, LF, and the zero byte
-bool IsDigit(unsigned char c);
-bool IsLower(unsigned char c);
-bool IsUpper(unsigned char c);
-bool IsLetter(unsigned char c);
+inline bool IsSpace(unsigned char c) {  // space, tab, CR, LF, and the zero byte
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == 0;
+}
+inline bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+inline bool IsLower(unsigned char c) {
+  return (c >= 'a' && c <= 'z') || c == 0xAC || c == 0xAB || c == 0x93 || c == 0x84 || c == 0x94 || c == 0x81;
+}
+inline bool IsUpper(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') || c == 0xD1 || c == 0xE8 || c == 0xE5 || c == 0x8E || c == 0x99 || c == 0x9A;
+}
+inline bool IsLetter(unsigned char c) { return IsLower(c) || IsUpper(c); }
 unsigned char ToLower(unsigned char c);
 std::string ToLower(std::string_view s);
 

@@ -9,6 +9,13 @@
 
 namespace vaarikas::morph {
 
+namespace {
+std::FILE* g_diagnostics = nullptr;  // null: standard output
+}  // namespace
+
+std::FILE* Diagnostics() { return g_diagnostics ? g_diagnostics : stdout; }
+void SetDiagnosticStream(std::FILE* f) { g_diagnostics = f; }
+
 // ---------------------------------------------------------------------------
 // lexicon.lex
 
@@ -63,7 +70,7 @@ int ReadLexiconLists(const std::string& path) {
   bool opened = false;
   bool ok = ReadWholeFile(path, true, &bytes, &opened);
   if (!opened) {
-    std::fputs("\nlexicon.lex : open failed\n", stdout);
+    std::fputs("\nlexicon.lex : open failed\n", Diagnostics());
     return 1;
   }
   std::vector<TextLine> lines = SplitLines(bytes);
@@ -72,7 +79,7 @@ int ReadLexiconLists(const std::string& path) {
   FillTable(lines, &i, "$$$ _K_", 2, &g_adpositions);
   FillTable(lines, &i, "$$$ _P_", 2, &g_pronouns);
   if (!ok) {
-    std::fputs("viga faili sulgemisel", stdout);
+    std::fputs("viga faili sulgemisel", Diagnostics());
     return 1;
   }
   return 0;
@@ -121,7 +128,7 @@ int VerbLexiconSize() { return g_verbCount; }
 
 void FreeVerbLexicon() {
   ReleaseEntries();
-  std::fputs("L~opp\n", stdout);
+  std::fputs("L~opp\n", Diagnostics());
 }
 
 int ReadVerbLexicon(const std::string& path) {
@@ -130,7 +137,7 @@ int ReadVerbLexicon(const std::string& path) {
   bool opened = false;
   ReadWholeFile(path, true, &bytes, &opened);
   if (!opened) {
-    std::fputs("Ei leidnud faili.\n", stdout);
+    std::fputs("Ei leidnud faili.\n", Diagnostics());
     return 1;
   }
   int pairs = 0;
@@ -147,11 +154,11 @@ int ReadVerbLexicon(const std::string& path) {
       ++g_verbCount;
     }
   } catch (const std::bad_alloc&) {
-    std::printf("M\xa8lu otsas (%d s6na loetud)\n", pairs);
+    std::fprintf(Diagnostics(), "M\xa8lu otsas (%d s6na loetud)\n", pairs);
     FreeVerbLexicon();
     return 1;
   }
-  std::printf("S6nu loetud:  %d\n", pairs);
+  std::fprintf(Diagnostics(), "S6nu loetud:  %d\n", pairs);
   return 0;
 }
 
@@ -227,7 +234,7 @@ void ApplyToLine(const std::string& line, std::string* out) {
   size_t slash = line.find('/');
   if (slash == std::string::npos) {
     // Nothing to split into prefix, tags and rest.
-    std::printf("Syntax error in input: %s\n", line.c_str());
+    std::fprintf(Diagnostics(), "Syntax error in input: %s\n", line.c_str());
     return unchanged();
   }
   size_t prefixEnd = std::min(slash + 2, line.size());
@@ -240,7 +247,7 @@ void ApplyToLine(const std::string& line, std::string* out) {
   size_t tagEnd = line.find('/', tagStart);
   std::string tags, rest;
   if (tagEnd == std::string::npos) {
-    std::printf("Syntax error in input: %s\n", line.c_str());
+    std::fprintf(Diagnostics(), "Syntax error in input: %s\n", line.c_str());
     tags = line.substr(tagStart);
   } else {
     tags = line.substr(tagStart, tagEnd - tagStart);

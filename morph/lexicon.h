@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -64,6 +65,12 @@ inline constexpr uint32_t kVerbLexiconBuckets = 2003;
 const std::string* LookupVerb(std::string_view lemma);
 // Number of entries currently held.
 int VerbLexiconSize();
+
+// The stream that takes the readers' and the rewrite's standard-output
+// messages; standard output unless set. The pipeline sends them to standard
+// error, since its standard output may carry the analysis result.
+std::FILE* Diagnostics();
+void SetDiagnosticStream(std::FILE* f);  // null: standard output again
 
 // True when a occurs in b at b's start or right after a space.
 bool OccursAtWordStart(std::string_view b, std::string_view a);

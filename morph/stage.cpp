@@ -52,7 +52,23 @@ class Stage {
 
 }  // namespace
 
+namespace {
+int RunStage(const MorphStageSettings& s, IUserInterface& ui);
+}  // namespace
+
 int RunMorphologyStage(const MorphStageSettings& s, IUserInterface& ui) {
+  std::FILE* previous = Diagnostics();
+  SetDiagnosticStream(s.diagnostics);
+  struct Restore {
+    std::FILE* f;
+    ~Restore() { SetDiagnosticStream(f); }
+  } restore{previous};
+  return RunStage(s, ui);
+}
+
+namespace {
+
+int RunStage(const MorphStageSettings& s, IUserInterface& ui) {
   CVormikLib lib(s.libraryPath, s.progDir);
   if (lib.ErrNo() != 0) {
     ui.MessageBox(kMsgAnalyserInit);
@@ -77,8 +93,8 @@ int RunMorphologyStage(const MorphStageSettings& s, IUserInterface& ui) {
   std::unique_ptr<std::FILE, FileCloser> out(std::fopen((s.workDir + plat::kSep + s.morfFile).c_str(), "w"));
   std::unique_ptr<std::FILE, FileCloser> morf(out ? std::fopen("morf.txt", "w") : nullptr);
   if (!out || !morf) {
-    std::fputs(kMsgOutputFailed, stdout);
-    std::fflush(stdout);
+    std::fputs(kMsgOutputFailed, Diagnostics());
+    std::fflush(Diagnostics());
     FreeVerbLexicon();
     return 1;
   }
@@ -123,5 +139,7 @@ int RunMorphologyStage(const MorphStageSettings& s, IUserInterface& ui) {
   if (!len) throw FileError(s.morfFile);
   return *len < 10 ? 1 : 0;
 }
+
+}  // namespace
 
 }  // namespace vaarikas::morph

@@ -2,6 +2,7 @@
 // the cohort tagger and the verb lexicon into the cohort stream.
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 #include "common/ui.h"
@@ -17,6 +18,9 @@ struct MorphStageSettings {
   // How often in a row the library may report neither room nor a result
   // before the stage gives up instead of waiting forever.
   int stallLimit = 10000;
+  // Where the lexicon readers' and the stage's console messages go (null:
+  // standard output).
+  std::FILE* diagnostics = nullptr;
 };
 
 // Runs the stage with the current directory as the working directory.

@@ -1,5 +1,7 @@
 // Second stage: the morphological analysis of the token stream into the
 // cohort stream.
+#include <cstdio>
+
 #include "common/platform.h"
 #include "morph/stage.h"
 #include "pipeline/mainframe.h"
@@ -13,6 +15,9 @@ int CMainFrame::RunMorphology() {
   s.libraryPath = ProgPath(plat::kAnalyserLibName);
   s.lalFile = m_strLalFile;
   s.morfFile = m_strMorfFile;
+  // Standard output may carry the analysis result (console front end): the
+  // readers' console messages go to standard error instead.
+  s.diagnostics = stderr;
   return morph::RunMorphologyStage(s, UI());
 }
 

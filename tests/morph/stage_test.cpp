@@ -35,9 +35,10 @@ class StageTest : public ::testing::Test {
   int Run(std::string* out = nullptr) {
     CurrentDirScope cd(work.path());
     CMainFrame frame(ui, work.path(), prog.path());
-    ::testing::internal::CaptureStdout();
+    // In the pipeline the readers' console messages go to standard error.
+    ::testing::internal::CaptureStderr();
     int rc = frame.RunMorphology();
-    std::string o = ::testing::internal::GetCapturedStdout();
+    std::string o = ::testing::internal::GetCapturedStderr();
     if (out) *out = o;
     return rc;
   }

@@ -3,6 +3,7 @@
 // stand-in pipeline stages.
 #include <QButtonGroup>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -16,6 +17,7 @@
 #include <QTextBrowser>
 #include <QToolBar>
 
+#include "editor/findreplacedlg.h"
 #include "editor/grammaroptionsdlg.h"
 #include "editor/npview.h"
 #include "editor/sireldoc.h"
@@ -408,6 +410,47 @@ class AnalyseTest : public QObject {
     np->ActivateWord(2);
     QCOMPARE(w->View()->textCursor().selectedText(), QStringLiteral("raamatut"));
     QCOMPARE(np->FunctionView()->toPlainText(), QStringLiteral("Mees loeb raamatut.\nMees naerab."));
+  }
+
+  void unsavedChangesArePromptedFor() {
+    Dirs dirs;
+    auto w = MakeWindow(dirs, nullptr);
+    QVERIFY(w->Create());
+    w->show();
+    Type(*w, QStringLiteral("Kirjutatud tekst"));
+    QVERIFY(w->windowTitle().contains(QStringLiteral("[*]")));
+    QVERIFY(w->isWindowModified());
+    ModalWatcher watcher;
+    QMessageBox::StandardButton answer = QMessageBox::Cancel;
+    watcher.handler = [&answer](QWidget* wd) {
+      auto* box = qobject_cast<QMessageBox*>(wd);
+      if (!box) return false;
+      box->button(answer)->click();
+      return true;
+    };
+    QVERIFY(!w->close());
+    QCOMPARE(watcher.seen.size(), size_t(1));
+    QCOMPARE(watcher.seen[0].text, QStringLiteral("Save changes to Untitled?"));
+    QCOMPARE(w->View()->toPlainText(), QStringLiteral("Kirjutatud tekst"));
+    answer = QMessageBox::No;
+    QVERIFY(w->close());
+  }
+
+  void replaceAllIsOneUndoStep() {
+    QTextEdit edit;
+    edit.setPlainText(QStringLiteral("maja ja Maja ja majake"));
+    vaarikas::sirel::CFindReplaceDlg dlg(&edit, true);
+    dlg.FindEdit()->setText(QStringLiteral("maja"));
+    dlg.ReplaceEdit()->setText(QStringLiteral("kodu"));
+    QCOMPARE(dlg.ReplaceAll(), 3);
+    QCOMPARE(edit.toPlainText(), QStringLiteral("kodu ja kodu ja koduke"));
+    edit.undo();
+    QCOMPARE(edit.toPlainText(), QStringLiteral("maja ja Maja ja majake"));
+    edit.moveCursor(QTextCursor::Start);
+    QVERIFY(dlg.FindNext());
+    QCOMPARE(edit.textCursor().selectionStart(), 0);
+    QVERIFY(dlg.FindNext());
+    QCOMPARE(edit.textCursor().selectedText(), QStringLiteral("Maja"));
   }
 };
 

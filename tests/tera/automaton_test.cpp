@@ -197,3 +197,65 @@ TEST(AutomatonRun, LongWhitespaceRunsAreSkipped) {
 
 }  // namespace
 }  // namespace vaarikas::tera
+
+namespace vaarikas::tera {
+namespace {
+
+// The shipped sentence automaton on random mixes of the tokens it has to
+// decide about: every token lands inside exactly one non-empty sentence, in
+// order, one per line.
+TEST(ShippedAutomaton, SentencesAreAlwaysWellFormed) {
+  std::string fst;
+  {
+    std::FILE* f = std::fopen(VAARIKAS_SOURCE_DIR "/data/tera.fst", "rb");
+    ASSERT_TRUE(f);
+    char buf[4096];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) fst.append(buf, n);
+    std::fclose(f);
+  }
+  const char* pieces[] = {"Tere", "maja", "Maja", ".", "!", "?", "...", "..", "?!", "5.", "1998", "jne.", "Dr.",
+                          "vt.", "jaan.", "\"", ")", "(", ",", ";", ":", "XII", "U.S.A.", "-", "mai", "Mai",
+                          "\x8B", "\x9B", "\n\n", "\n", "  "};
+  unsigned seed = 12345;
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    const int n = static_cast<int>(seed % 14);
+    for (int i = 0; i < n; ++i) {
+      seed = seed * 1103515245u + 12345u;
+      text += pieces[(seed >> 8) % (sizeof(pieces) / sizeof(pieces[0]))];
+      seed = seed * 1103515245u + 12345u;
+      if ((seed >> 9) % 3) text += ' ';
+    }
+    seed = seed * 1103515245u + 12345u;
+    Result r = RunOn(fst, text);
+    ASSERT_EQ(r.status, 0) << text;
+    bool inside = false;
+    int tokens = 0;
+    std::string joined, expected;
+    std::size_t start = 0;
+    for (std::size_t end; (end = r.out.find('\n', start)) != std::string::npos; start = end + 1) {
+      const std::string line = r.out.substr(start, end - start);
+      if (line == "$LA$") {
+        ASSERT_FALSE(inside) << text << "\n" << r.out;
+        inside = true;
+        tokens = 0;
+      } else if (line == "$LL$") {
+        ASSERT_TRUE(inside && tokens > 0) << text << "\n" << r.out;
+        inside = false;
+      } else {
+        ASSERT_TRUE(inside && !line.empty()) << text << "\n" << r.out;
+        ++tokens;
+        joined += line;
+      }
+    }
+    ASSERT_EQ(start, r.out.size()) << r.out;
+    ASSERT_FALSE(inside) << text << "\n" << r.out;
+    for (char c : text)
+      if (!IsSpace(static_cast<unsigned char>(c))) expected.push_back(c);
+    ASSERT_EQ(joined, expected) << text;
+  }
+}
+
+}  // namespace
+}  // namespace vaarikas::tera

@@ -27,7 +27,7 @@ PronounTable g_pronouns;
 
 void CopySlot(char* slot, int width, std::string_view text) {
   size_t n = std::min(text.size(), static_cast<size_t>(width));
-  std::memcpy(slot, text.data(), n);
+  if (n > 0) std::memcpy(slot, text.data(), n);
   slot[n] = '\0';
 }
 

@@ -16,7 +16,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (path.empty()) {
     std::FILE* saved = std::freopen("/dev/null", "w", stdout);
     (void)saved;
-    std::freopen("/dev/null", "w", stderr);
     path = std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") + "/vaarikas_fuzz_lexicon." +
            std::to_string(::getpid());
   }

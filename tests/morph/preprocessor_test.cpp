@@ -35,7 +35,7 @@ class PreprocessorTest : public ::testing::Test {
               "#!/bin/sh\n"
               "printf '%s\\n' \"$@\" > args.txt\n"
               "pwd >> args.txt\n"
-              "printf '" + lal + "' > \"${3%.*}.lal\"\n" + tail);
+              "printf '" + lal + "' > \"${3%.*}.tmp\" && mv \"${3%.*}.tmp\" \"${3%.*}.lal\"\n" + tail);
     ::chmod(path.c_str(), 0755);
   }
   int Run() {

@@ -69,6 +69,7 @@ int SyntaxRun(const char* rules, const char* input, const char* letters) {
     return 1;
   }
   SetErrorStream(f.err);
+  if (letters == nullptr) letters = "";
   const bool fromStdin = std::strchr(letters, 'i') != nullptr;
   const bool plain = std::strchr(letters, 'k') != nullptr;
   int maxLevel = 0;

@@ -23,7 +23,7 @@ OPEN_QUOTE, CLOSE_QUOTE, COMMA, COLON, NUMBER = 27, 28, 29, 30, 31
 NOTHING, HOLD, TOKEN, START, END_AFTER, CLOSE, CLOSE_START = 0, 1, 2, 3, 6, 7, 9
 
 # States.
-BETWEEN, IN, HELD_DOT, HELD_DOTS, HELD_EXCL, HELD_CLOSER, HELD_ABBR, FIRST_ABBR, DONE = range(9)
+BETWEEN, IN, HELD_DOT, HELD_DOTS, HELD_EXCL, HELD_CLOSER, HELD_ABBR, FIRST_ABBR, HELD_QUOTE, DONE = range(10)
 NAMES = {
     BETWEEN: "between sentences",
     IN: "in a sentence, nothing held",
@@ -33,6 +33,7 @@ NAMES = {
     HELD_CLOSER: "a closing quote or bracket after end punctuation held",
     HELD_ABBR: "an ordinal number or closing abbreviation held",
     FIRST_ABBR: "the same as the first token of a sentence",
+    HELD_QUOTE: "end punctuation, then a quote standing apart, held",
 }
 
 END_PUNCT = {DOT: HELD_DOT, DOTS2: HELD_DOTS, DOTS3: HELD_DOTS, EXCL: HELD_EXCL, QUEST: HELD_EXCL}
@@ -67,6 +68,7 @@ def automaton():
             (CLOSERS, [TOKEN, HOLD], HELD_CLOSER, "closing bracket or quote stays in the sentence"),
             ([COMMA, COLON, MONTH], [TOKEN, TOKEN], IN, "comma, colon, month name: it goes on"),
             (AMBIGUOUS, [END_AFTER, HOLD], FIRST_ABBR, "ordinal or abbreviation after the end"),
+            ([OPEN_QUOTE], [HOLD], HELD_QUOTE, "a quote standing apart: closing or opening?"),
         ]
         if held == HELD_CLOSER:
             rows.append(([WORD], [TOKEN, TOKEN], IN, "lower-case word: the sentence goes on"))
@@ -84,6 +86,18 @@ def automaton():
         ] + [([c], [first, HOLD], s, "end punctuation after it") for c, s in END_PUNCT.items()] + [
             (CLOSERS, [first, HOLD], HELD_CLOSER, "closing bracket or quote"),
         ]
+    # The quote closes the sentence when another quote or the end follows, or
+    # when the sentence goes on in lower case; otherwise it opens the next one.
+    t[HELD_QUOTE] = [
+        ([0], [END_AFTER, START, TOKEN], IN, "it opens the next sentence"),
+        ([READ_ERROR, END], [TOKEN, END_AFTER, NOTHING], DONE, "end of the input: it closed this one"),
+        ([PARA], [TOKEN, END_AFTER, NOTHING], BETWEEN, "paragraph break: it closed this one"),
+        ([OPEN_QUOTE], [TOKEN, END_AFTER, START], IN, "a second quote: the first closed, this one opens"),
+        ([WORD, MONTH, COMMA, COLON], [TOKEN, TOKEN, TOKEN], IN, "lower case, comma, colon: it goes on"),
+    ] + [([c], [TOKEN, TOKEN, HOLD], s, "more end punctuation") for c, s in END_PUNCT.items()] + [
+        (CLOSERS, [TOKEN, TOKEN, HOLD], HELD_CLOSER, "closing bracket or quote"),
+        (AMBIGUOUS, [END_AFTER, START, HOLD], HELD_ABBR, "ordinal or abbreviation after the opening quote"),
+    ]
     return t
 
 

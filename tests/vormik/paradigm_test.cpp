@@ -1,0 +1,173 @@
+// Paradigms, notation and guessing, checked against the compiled dictionary
+// (eesti.dct in the program directory) and against small hand-made ones.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/encoding.h"
+#include "vormik/analyser.h"
+#include "vormik/dictionary.h"
+#include "vormik/vormik.h"
+
+namespace {
+
+using vormik::Analyser;
+using vormik::Dictionary;
+using vormik::TokenContext;
+
+const Dictionary& Main() {
+  static Dictionary* d = [] {
+    auto* dict = new Dictionary;
+    EXPECT_EQ(dict->LoadCompiled(std::string(VAARIKAS_BIN_DIR) + "/eesti.dct"), VORMIK_OK);
+    return dict;
+  }();
+  return *d;
+}
+
+// The analysis of a UTF-8 word, returned in UTF-8.
+std::string An(const std::string& word, bool start = false, bool guess = false) {
+  Analyser a(Main());
+  TokenContext ctx;
+  ctx.sentence_start = start;
+  ctx.guess = guess;
+  return vaarikas::Cp1257ToUtf8(a.Analyse(vaarikas::Utf8ToCp1257(word), ctx));
+}
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(Declension, RaamatTypeAllCases) {
+  EXPECT_EQ(An("raamatut"), "raamatut\n    raamat+0 //_S_ sg p, //\n");
+  EXPECT_TRUE(Has(An("raamatu"), "raamat+0 //_S_ sg g, //"));
+  EXPECT_TRUE(Has(An("raamatus"), "raamat+s //_S_ sg in, //"));
+  EXPECT_TRUE(Has(An("raamatusse"), "raamat+sse //_S_ sg ill, //"));
+  EXPECT_TRUE(Has(An("raamatud"), "raamat+d //_S_ pl n, //"));
+  EXPECT_TRUE(Has(An("raamatutega"), "raamat+ga //_S_ pl kom, //"));
+  EXPECT_TRUE(Has(An("raamatuid"), "raamat+0 //_S_ pl p, //"));
+}
+
+TEST(Declension, StemChangesAndShortIllative) {
+  EXPECT_TRUE(Has(An("majja"), "maja+0 //_S_ adt, //"));
+  EXPECT_TRUE(Has(An("maja"), "maja+0 //_S_ sg n, sg g, sg p, //"));
+  EXPECT_TRUE(Has(An("toas"), "tuba+s //_S_ sg in, //"));
+  EXPECT_TRUE(Has(An("jõkke"), "jõgi+0 //_S_ adt, //"));
+  EXPECT_TRUE(Has(An("inimesi"), "inimene+0 //_S_ pl p, //"));
+  EXPECT_TRUE(Has(An("lastega"), "laps+ga //_S_ pl kom, //"));
+  EXPECT_TRUE(Has(An("metsades"), "mets+s //_S_ pl in, //"));
+  EXPECT_TRUE(Has(An("olulise"), "oluline+0 //_A_ sg g, //"));
+}
+
+TEST(Comparison, ComparativeHasThePositiveAsLemma) {
+  EXPECT_TRUE(Has(An("suurema"), "suur+0 //_C_ sg g, //"));
+  EXPECT_TRUE(Has(An("paremat"), "hea+0 //_C_ sg p, //"));
+}
+
+TEST(Conjugation, PersonalForms) {
+  EXPECT_TRUE(Has(An("loeb"), "luge+b //_V_ b, //"));
+  EXPECT_TRUE(Has(An("loen"), "luge+n //_V_ n, //"));
+  EXPECT_TRUE(Has(An("lugesime"), "luge+sime //_V_ sime, //"));
+  EXPECT_TRUE(Has(An("tuli"), "tule+0 //_V_ s, //"));
+  EXPECT_TRUE(Has(An("tulid"), "tule+d //_V_ sid, //"));
+  EXPECT_TRUE(Has(An("läksin"), "mine+sin //_V_ sin, //"));
+  EXPECT_TRUE(Has(An("tulge"), "tule+e //_V_ ge, //"));
+  EXPECT_TRUE(Has(An("tulgu"), "tule+u //_V_ gu, //"));
+  EXPECT_TRUE(Has(An("loeks"), "luge+ks //_V_ ks, //"));
+  EXPECT_TRUE(Has(An("lugenuksime"), "luge+nuksime //_V_ nuksime, //"));
+  EXPECT_TRUE(Has(An("lugevat"), "luge+vat //_V_ vat, //"));
+}
+
+TEST(Conjugation, InfinitivesSupineGerundImpersonal) {
+  EXPECT_TRUE(Has(An("tulla"), "tule+0 //_V_ da, ta, //"));
+  EXPECT_TRUE(Has(An("lugemas"), "luge+mas //_V_ mas, //"));
+  EXPECT_TRUE(Has(An("lugemata"), "luge+mata //_V_ mata, //"));
+  EXPECT_TRUE(Has(An("lugedes"), "luge+0 //_V_ des, //"));
+  EXPECT_TRUE(Has(An("loetakse"), "luge+kse //_V_ takse, //"));
+  EXPECT_TRUE(Has(An("loeti"), "luge+i //_V_ ti, //"));
+  EXPECT_TRUE(Has(An("loetud"), "luge+ud //_V_ tud, //"));
+  EXPECT_TRUE(Has(An("loetav"), "luge+av //_V_ tav, //"));
+}
+
+TEST(Conjugation, NegativeForms) {
+  EXPECT_EQ(An("ei"), "ei\n    ei+0 //_V_ neg, //\n");
+  EXPECT_TRUE(Has(An("pole"), "ole+0 //_V_ neg o, //"));
+  EXPECT_TRUE(Has(An("polnud"), "ole+0 //_V_ neg nud, //"));
+  EXPECT_TRUE(Has(An("ärgu"), "ära+0 //_V_ neg gu, //"));
+  EXPECT_TRUE(Has(An("on"), "ole+0 //_V_ b, vad, //"));
+}
+
+TEST(Closed, PronounsNumeralsFunctionWords) {
+  EXPECT_TRUE(Has(An("mulle"), "mina+0 //_P_ sg all, //"));
+  EXPECT_TRUE(Has(An("selles"), "see+s //_P_ sg in, //"));
+  EXPECT_TRUE(Has(An("kahe"), "kaks+0 //_N_ sg g, //"));
+  EXPECT_TRUE(Has(An("kolmandal"), "kolmas+l //_O_ sg ad, //"));
+  EXPECT_EQ(An("ja"), "ja\n    ja+0 //_J_ //\n");
+  EXPECT_TRUE(Has(An("pärast"), "pärast+0 //_K_ //"));
+}
+
+TEST(Derivation, ParticiplesAndDerivedNouns) {
+  EXPECT_TRUE(Has(An("lugemine"), "luge=mine+0 //_S_ sg n, //"));
+  EXPECT_TRUE(Has(An("lugeja"), "luge=ja+0 //_S_"));
+  EXPECT_TRUE(Has(An("loetud"), "loe=tud+0 //_A_"));
+}
+
+TEST(Compounds, KnownPartsJoinedWithUnderscore) {
+  EXPECT_TRUE(Has(An("raamatukogus"), "raamatu_kogu+s //_S_ sg in, //"));
+  EXPECT_TRUE(Has(An("kooliraamatutega"), "kooli_raamat+ga //_S_ pl kom, //"));
+}
+
+TEST(Clitics, KiAndGiFollowTheEnding) {
+  EXPECT_TRUE(Has(An("raamatutki"), "raamat+0+ki //_S_ sg p, //"));
+  EXPECT_TRUE(Has(An("majagi"), "maja+0+gi //_S_"));
+}
+
+TEST(Capitals, SentenceStartAndProperNames) {
+  EXPECT_TRUE(Has(An("Raamatut", true), "raamat+0 //_S_ sg p, //"));
+  // Unknown capitalised word in mid sentence: a proper noun.
+  std::string s = An("Kuressaarekesega", false);
+  EXPECT_TRUE(Has(s, "//_H_ sg kom, //")) << s;
+  // At the start of a sentence it is left to the second analysis.
+  EXPECT_EQ(An("Kuressaarekesega", true), "Kuressaarekesega\n    ####\n");
+}
+
+TEST(Tokens, NumbersPunctuationMarkers) {
+  EXPECT_EQ(An("1998"), "1998\n    1998+0 //_N_ ?, //\n");
+  EXPECT_EQ(An("5."), "5.\n    5.+0 //_O_ ?, //\n");
+  EXPECT_TRUE(Has(An("2005-le"), "2005-+le //_N_ sg all, //"));
+  EXPECT_EQ(An("XIV"), "XIV\n    XIV+0 //_N_ ?, //\n");
+  EXPECT_EQ(An(","), ",\n    , //_Z_ //\n");
+  EXPECT_EQ(An("$LL$"), "$LL$\n    $LL$ //_Z_ //\n");
+  // A "/" never reaches a lemma: the reading's tag field starts at the first "/".
+  EXPECT_EQ(An("/"), "/\n    | //_Z_ //\n");
+}
+
+TEST(Guessing, UnknownWordsGetRankedReadings) {
+  std::string s = An("googeldamisega", false, true);
+  EXPECT_TRUE(Has(s, "sg kom, //")) << s;
+  EXPECT_FALSE(Has(s, "####"));
+  std::string v = An("skännisid", false, true);
+  EXPECT_FALSE(Has(v, "####")) << v;
+  EXPECT_EQ(An("qqqzzzkx", false, false), "qqqzzzkx\n    ####\n");
+}
+
+TEST(Notation, ReadingsMergeCodesAndKeepOrder) {
+  std::vector<vormik::Reading> rs = {{"maja+0", 'S', "sg n, "}, {"maja+0", 'S', "sg g, "},
+                                     {"maja+0", 'S', "sg n, "}, {"maja+0", 'V', "o, "}};
+  vormik::MergeReadings(rs);
+  EXPECT_EQ(vormik::FormatAnalysis("maja", rs), "maja\n    maja+0 //_S_ sg n, sg g, //\n    maja+0 //_V_ o, //\n");
+}
+
+TEST(LexiconLines, ParseAndReport) {
+  vormik::LexEntry e;
+  std::string err;
+  ASSERT_TRUE(vormik::ParseLexLine("mina P F:mina=sg_n G:minu", e, err));
+  EXPECT_EQ(vormik::FormatLexLine(e), "mina P F:mina=sg_n G:minu");
+  EXPECT_FALSE(vormik::ParseLexLine("raamat Q N:raamat", e, err));
+  EXPECT_EQ(err, "unknown part of speech \"Q\"");
+  EXPECT_FALSE(vormik::ParseLexLine("raamat S X:raamat", e, err));
+  EXPECT_EQ(err, "unknown stem class \"X\"");
+  EXPECT_FALSE(vormik::ParseLexLine("raamat S N", e, err));
+  EXPECT_FALSE(vormik::ParseLexLine("ra/mat S", e, err));
+  ASSERT_TRUE(vormik::ParseLexLine("  # comment", e, err));
+  EXPECT_TRUE(e.lemma.empty());
+}
+
+}  // namespace

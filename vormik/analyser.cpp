@@ -1,0 +1,342 @@
+#include "vormik/analyser.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace vormik {
+namespace {
+
+bool HasLetter(std::string_view s) {
+  for (unsigned char c : s)
+    if (IsLetter1257(c)) return true;
+  return false;
+}
+bool HasDigit(std::string_view s) {
+  for (char c : s)
+    if (c >= '0' && c <= '9') return true;
+  return false;
+}
+bool AllUpper(std::string_view s) {
+  int letters = 0;
+  for (unsigned char c : s) {
+    if (IsLower1257(c)) return false;
+    if (IsUpper1257(c)) ++letters;
+  }
+  return letters > 0;
+}
+bool IsRoman(std::string_view s) {
+  if (s.empty() || s.size() > 8) return false;
+  for (char c : s)
+    if (std::string_view("IVXLCDM").find(c) == std::string_view::npos) return false;
+  return true;
+}
+
+// A lemma in a reading line may hold neither "/" (the reading's tag field
+// starts at the first "/") nor blanks.
+std::string SafeLemma(std::string_view s) {
+  std::string r(s);
+  for (char& c : r) {
+    if (c == '/') c = '|';
+    else if (c == ' ' || c == '\t') c = '_';
+  }
+  return r;
+}
+
+void AddReading(std::vector<Reading>& out, std::string lemma, char pos, std::string_view codes) {
+  out.push_back(Reading{std::move(lemma), pos, std::string(codes)});
+}
+
+// Classes the guesser may assume for an unknown stem.
+constexpr StemClass kGuessClasses[] = {kNom, kGen, kPart, kPlGen, kPlPart, kMa,
+                                       kPres, kPastS, kNud, kImps, kDa};
+
+}  // namespace
+
+void MergeReadings(std::vector<Reading>& rs) {
+  std::vector<Reading> merged;
+  for (Reading& r : rs) {
+    auto it = std::find_if(merged.begin(), merged.end(),
+                           [&](const Reading& m) { return m.lemma == r.lemma && m.pos == r.pos; });
+    if (it == merged.end()) {
+      merged.push_back(std::move(r));
+      continue;
+    }
+    // Append each code of r not yet present.
+    std::size_t i = 0;
+    while (i < r.codes.size()) {
+      std::size_t e = r.codes.find(", ", i);
+      if (e == std::string::npos) break;
+      std::string code = r.codes.substr(i, e + 2 - i);
+      bool present = false;
+      std::size_t j = 0;
+      while (j < it->codes.size()) {
+        std::size_t f = it->codes.find(", ", j);
+        if (f == std::string::npos) break;
+        if (it->codes.compare(j, f + 2 - j, code) == 0) present = true;
+        j = f + 2;
+      }
+      if (!present) it->codes += code;
+      i = e + 2;
+    }
+  }
+  rs = std::move(merged);
+}
+
+std::string FormatAnalysis(std::string_view word, const std::vector<Reading>& rs) {
+  std::string out(word);
+  out += '\n';
+  if (rs.empty()) {
+    out += "    ####\n";
+    return out;
+  }
+  for (const Reading& r : rs) {
+    out += "    ";
+    out += r.lemma;
+    out += " //_";
+    out += r.pos;
+    out += "_ ";
+    out += r.codes;
+    out += "//\n";
+  }
+  return out;
+}
+
+void Analyser::Lookup(std::string_view w, std::vector<Reading>& out) const {
+  std::size_t n = w.size();
+  std::size_t first = n > MaxEndingLength() ? n - MaxEndingLength() : 1;
+  if (first < 1) first = 1;
+  for (std::size_t k = first; k <= n; ++k) {
+    std::uint32_t head = dict_.Find(w.substr(0, k));
+    if (head == kNoRef) continue;
+    std::string_view ending = w.substr(k);
+    for (std::uint32_t ri = head; ri != kNoRef; ri = dict_.Ref(ri).next) {
+      const StemRef& r = dict_.Ref(ri);
+      if (r.cls == kFixed || r.cls == kWord) {
+        if (!ending.empty()) continue;
+        std::string lemma(dict_.Lemma(r.lemma));
+        lemma += "+0";
+        AddReading(out, std::move(lemma), dict_.Pos(r.lemma), r.cls == kFixed ? dict_.Codes(r.codes) : "");
+        continue;
+      }
+      for (const Ending& e : EndingsOf(r.cls)) {
+        if (ending != e.text) continue;
+        std::string lemma(dict_.Lemma(r.lemma));
+        lemma += '+';
+        lemma += ending.empty() ? std::string_view("0") : ending;
+        AddReading(out, std::move(lemma), dict_.Pos(r.lemma), e.codes);
+      }
+    }
+  }
+}
+
+void Analyser::LookupWithClitic(std::string_view w, std::vector<Reading>& out) const {
+  Lookup(w, out);
+  if (w.size() > 3 && (w.substr(w.size() - 2) == "ki" || w.substr(w.size() - 2) == "gi")) {
+    std::vector<Reading> base;
+    Lookup(w.substr(0, w.size() - 2), base);
+    for (Reading& r : base) {
+      if (r.pos == 'Z') continue;
+      r.lemma += '+';
+      r.lemma += w.substr(w.size() - 2);
+      out.push_back(std::move(r));
+    }
+  }
+}
+
+void Analyser::LookupCompound(std::string_view w, std::vector<Reading>& out) const {
+  // A compound: one or two known first parts, then a known nominal or verb
+  // form of at least three letters. The longest last part wins.
+  // Real compounds are far shorter than this; the bound keeps junk tokens
+  // from costing quadratic time.
+  if (w.size() < 6 || w.size() > 60) return;
+  for (std::size_t i = 3; i + 3 <= w.size(); ++i) {
+    std::string_view left = w.substr(0, i);
+    bool left_ok = dict_.IsFirstPart(left);
+    std::string left_marked(left);
+    if (!left_ok && left.size() >= 6 && left.size() <= 30) {
+      for (std::size_t j = 3; j + 3 <= left.size(); ++j) {
+        if (dict_.IsFirstPart(left.substr(0, j)) && dict_.IsFirstPart(left.substr(j))) {
+          left_ok = true;
+          left_marked = std::string(left.substr(0, j)) + "_" + std::string(left.substr(j));
+          break;
+        }
+      }
+    }
+    if (!left_ok) continue;
+    std::vector<Reading> right;
+    LookupWithClitic(w.substr(i), right);
+    bool any = false;
+    for (Reading& r : right) {
+      if (r.pos != 'S' && r.pos != 'A' && r.pos != 'C' && r.pos != 'V') continue;
+      if (r.pos == 'V' && r.lemma.find("+nud") == std::string::npos && r.lemma.find("+ud") == std::string::npos &&
+          r.lemma.find("+v") == std::string::npos)
+        continue;
+      r.lemma = left_marked + "_" + r.lemma;
+      out.push_back(std::move(r));
+      any = true;
+    }
+    if (any) return;
+  }
+}
+
+void Analyser::LookupWord(std::string_view w, std::vector<Reading>& out) const {
+  LookupWithClitic(w, out);
+  if (out.empty()) LookupCompound(w, out);
+  if (out.empty()) {
+    std::size_t h = w.rfind('-');
+    if (h != std::string_view::npos && h > 0 && h + 1 < w.size()) {
+      std::vector<Reading> last;
+      LookupWithClitic(w.substr(h + 1), last);
+      if (last.empty()) LookupCompound(w.substr(h + 1), last);
+      for (Reading& r : last) {
+        r.lemma = std::string(w.substr(0, h + 1)) + "_" + r.lemma;
+        out.push_back(std::move(r));
+      }
+    }
+  }
+}
+
+void Analyser::AnalyseNumber(std::string_view w, std::vector<Reading>& out) const {
+  // 1998, 3,5, 12:30, 1.5 ; 5. (ordinal) ; 1990-ndatel, 2005-le, 5-aastane
+  std::size_t i = 0;
+  while (i < w.size() && ((w[i] >= '0' && w[i] <= '9') || w[i] == ',' || w[i] == '.' || w[i] == ':'))
+    ++i;
+  std::string_view num = w.substr(0, i);
+  std::string_view rest = w.substr(i);
+  if (rest.empty()) {
+    if (num.size() > 1 && num.back() == '.')
+      AddReading(out, SafeLemma(num) + "+0", 'O', "?, ");
+    else
+      AddReading(out, SafeLemma(num) + "+0", 'N', "?, ");
+    return;
+  }
+  if (rest[0] == '-' || rest[0] == '%') {
+    std::string_view suffix = rest.substr(1);
+    if (rest[0] == '%' && !suffix.empty() && suffix[0] == '-') suffix = suffix.substr(1);
+    std::string lower = Lower1257(suffix);
+    for (const Ending& e : EndingsOf(kGen)) {
+      if (lower == e.text && !lower.empty())
+        AddReading(out, SafeLemma(w.substr(0, w.size() - suffix.size())) + "+" + lower, 'N', e.codes);
+    }
+    if (!out.empty()) return;
+    if (HasLetter(suffix)) {
+      std::vector<Reading> tail;
+      LookupWord(lower, tail);
+      for (Reading& r : tail) {
+        r.lemma = SafeLemma(w.substr(0, w.size() - suffix.size())) + "_" + r.lemma;
+        out.push_back(std::move(r));
+      }
+      if (!out.empty()) return;
+    }
+  }
+  AddReading(out, SafeLemma(w) + "+0", 'N', "?, ");
+}
+
+void Analyser::GuessWord(std::string_view w, bool proper, std::vector<Reading>& out) const {
+  // Every split into a stem and an ending that some class allows is scored
+  // by how often stems ending like this one lead to a given lemma.
+  struct Hyp {
+    double score = 0;
+    std::vector<Reading> readings;
+  };
+  std::map<std::pair<std::string, char>, Hyp> hyps;
+  std::string lw = Lower1257(w);
+  std::size_t n = lw.size();
+  for (std::size_t k = 2; k <= n; ++k) {
+    std::string_view stem = std::string_view(lw).substr(0, k);
+    std::string_view ending = std::string_view(lw).substr(k);
+    if (ending.size() > MaxEndingLength()) continue;
+    for (StemClass c : kGuessClasses) {
+      if (proper && IsVerbClass(c)) continue;
+      for (const Ending& e : EndingsOf(c)) {
+        if (ending != e.text) continue;
+        const std::vector<GuessRule>* rules = nullptr;
+        for (std::size_t len = std::min<std::size_t>(4, stem.size()); len >= 2 && !rules; --len)
+          rules = dict_.Guess(c, stem.substr(stem.size() - len));
+        if (!rules) continue;
+        double total = 0;
+        for (const GuessRule& r : *rules) total += r.count;
+        for (const GuessRule& r : *rules) {
+          if (r.strip >= stem.size()) continue;
+          if (proper && r.pos != 'S') continue;
+          std::string lemma(stem.substr(0, stem.size() - r.strip));
+          lemma += r.add;
+          if (lemma.size() < 2) continue;
+          double p = r.count / total;
+          double weight = (1.0 + 0.35 * static_cast<double>(ending.size())) * std::log(2.0 + total);
+          char pos = proper ? 'H' : r.pos;
+          if (proper) {
+            // A proper name keeps the capitals it is written with.
+            for (std::size_t q = 0; q < lemma.size() && q < w.size(); ++q)
+              if (IsUpper1257(static_cast<unsigned char>(w[q]))) lemma[q] = static_cast<char>(ToUpper1257(static_cast<unsigned char>(lemma[q])));
+          }
+          Hyp& h = hyps[{lemma, pos}];
+          h.score += p * weight;
+          std::string shown = SafeLemma(lemma) + "+" + (ending.empty() ? std::string("0") : std::string(ending));
+          h.readings.push_back(Reading{shown, pos, e.codes});
+        }
+      }
+    }
+  }
+  std::vector<std::pair<double, const Hyp*>> ranked;
+  for (const auto& [key, h] : hyps) ranked.push_back({h.score, &h});
+  std::stable_sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+  for (std::size_t i = 0; i < ranked.size() && i < 2; ++i) {
+    if (i > 0 && ranked[i].first < ranked[0].first * 0.5) break;
+    for (const Reading& r : ranked[i].second->readings) out.push_back(r);
+  }
+  if (out.empty()) AddReading(out, SafeLemma(proper ? w : std::string_view(lw)) + "+0", proper ? 'H' : 'S', "sg n, ");
+}
+
+std::vector<Reading> Analyser::Readings(std::string_view token, const TokenContext& ctx) const {
+  std::vector<Reading> out;
+  if (token.empty()) return out;
+  if (token == "$LA$" || token == "$LL$") {
+    AddReading(out, std::string(token), 'Z', "");
+    return out;
+  }
+  if (!HasLetter(token) && !HasDigit(token)) {
+    AddReading(out, SafeLemma(token), 'Z', "");
+    return out;
+  }
+  unsigned char first = static_cast<unsigned char>(token[0]);
+  if (first >= '0' && first <= '9') {
+    AnalyseNumber(token, out);
+    MergeReadings(out);
+    return out;
+  }
+  std::string lower = Lower1257(token);
+  bool capital = IsUpper1257(first);
+  // Words written with capitals: entries stored with capitals (names,
+  // abbreviations) first, then the lower-case word.
+  if (lower != token) LookupWord(token, out);
+  if (lower != token && AllUpper(token) && token.size() > 1 && out.empty()) {
+    // An acronym: never read as a common word unless it is one.
+    LookupWord(lower, out);
+    if (out.empty()) {
+      if (IsRoman(token)) AddReading(out, SafeLemma(token) + "+0", 'N', "?, ");
+      else AddReading(out, SafeLemma(token) + "+0", 'Y', "?, ");
+    }
+  } else {
+    LookupWord(lower, out);
+  }
+  if (out.empty() && IsRoman(token)) AddReading(out, SafeLemma(token) + "+0", 'N', "?, ");
+  if (out.empty() && capital && (!ctx.sentence_start || ctx.guess)) GuessWord(token, true, out);
+  if (out.empty() && ctx.guess) GuessWord(token, false, out);
+  for (Reading& r : out) r.lemma = SafeLemma(r.lemma);
+  MergeReadings(out);
+  return out;
+}
+
+std::string Analyser::Analyse(std::string_view token, const TokenContext& ctx) const {
+  // The word line may neither begin with a blank nor hold a line break;
+  // control bytes are shown as "?" rather than dropped.
+  while (!token.empty() && (token.front() == ' ' || token.front() == '\t')) token.remove_prefix(1);
+  std::string word(token);
+  for (char& c : word)
+    if (static_cast<unsigned char>(c) < 0x20) c = '?';
+  return FormatAnalysis(word, Readings(word, ctx));
+}
+
+}  // namespace vormik

@@ -1,0 +1,632 @@
+// Dictionary compiler: reads the lexicon sources (lemma, part of speech and
+// stems, UTF-8), optionally extends them with lemmas derived from a
+// spelling word list (affix file + word file), computes the guesser's
+// ending statistics and writes the compiled main dictionary.
+//
+//   vormik-dctc OUT.dct SRCDIR [WORDLIST.aff WORDLIST.dic]
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "common/encoding.h"
+#include "vormik/dictionary.h"
+#include "vormik/lexicon.h"
+#include "vormik/paradigm.h"
+
+namespace fs = std::filesystem;
+using namespace vormik;
+
+namespace {
+
+bool ReadFile(const std::string& path, std::string& out) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  out = ss.str();
+  return true;
+}
+
+std::vector<std::string> Lines(const std::string& s) {
+  std::vector<std::string> out;
+  std::size_t p = 0;
+  while (p < s.size()) {
+    std::size_t e = s.find('\n', p);
+    if (e == std::string::npos) e = s.size();
+    std::string l = s.substr(p, e - p);
+    if (!l.empty() && l.back() == '\r') l.pop_back();
+    out.push_back(std::move(l));
+    p = e + 1;
+  }
+  return out;
+}
+
+// ---- the spelling word list -------------------------------------------
+
+// ISO-8859-15 to Windows-1257 for the letters the word list uses.
+std::string Latin9To1257(std::string s) {
+  for (char& ch : s) {
+    unsigned char c = static_cast<unsigned char>(ch);
+    switch (c) {
+      case 0xA6: c = 0xD0; break;  // S caron
+      case 0xA8: c = 0xF0; break;  // s caron
+      case 0xB4: c = 0xDE; break;  // Z caron
+      case 0xB8: c = 0xFE; break;  // z caron
+      default: break;
+    }
+    ch = static_cast<char>(c);
+  }
+  return s;
+}
+
+struct CondElem {
+  bool negate = false;
+  std::string chars;
+};
+
+struct Rule {
+  std::string strip, add;
+  std::vector<CondElem> cond;
+};
+
+std::vector<CondElem> ParseCond(const std::string& c) {
+  std::vector<CondElem> out;
+  if (c == ".") return out;
+  for (std::size_t i = 0; i < c.size(); ++i) {
+    CondElem e;
+    if (c[i] == '[') {
+      std::size_t j = c.find(']', i);
+      if (j == std::string::npos) j = c.size();
+      std::string inner = c.substr(i + 1, j - i - 1);
+      if (!inner.empty() && inner[0] == '^') {
+        e.negate = true;
+        inner = inner.substr(1);
+      }
+      e.chars = inner;
+      i = j;
+    } else if (c[i] == '.') {
+      e.negate = true;  // any: negation of nothing
+    } else {
+      e.chars = std::string(1, c[i]);
+    }
+    out.push_back(e);
+  }
+  return out;
+}
+
+bool CondMatches(const std::vector<CondElem>& cond, const std::string& w) {
+  if (cond.size() > w.size()) return false;
+  std::size_t off = w.size() - cond.size();
+  for (std::size_t i = 0; i < cond.size(); ++i) {
+    bool in = cond[i].chars.find(w[off + i]) != std::string::npos;
+    if (in == cond[i].negate) return false;
+  }
+  return true;
+}
+
+std::uint64_t H(std::string_view s) { return Fnv1a64(s); }
+
+class WordList {
+ public:
+  bool Load(const std::string& aff_path, const std::string& dic_path) {
+    std::string aff, dic;
+    if (!ReadFile(aff_path, aff) || !ReadFile(dic_path, dic)) return false;
+    aff = Latin9To1257(aff);
+    dic = Latin9To1257(dic);
+    std::map<char, std::vector<Rule>> rules;
+    for (const std::string& l : Lines(aff)) {
+      std::istringstream ls(l);
+      std::string tag, flag, strip, add, cond;
+      if (!(ls >> tag >> flag >> strip >> add >> cond) || tag != "SFX") continue;
+      Rule r;
+      r.strip = strip == "0" ? "" : strip;
+      r.add = add == "0" ? "" : add;
+      r.cond = ParseCond(cond);
+      rules[flag[0]].push_back(std::move(r));
+    }
+    std::vector<std::string> dl = Lines(dic);
+    hashes_.reserve(16000000);
+    for (std::size_t i = 1; i < dl.size(); ++i) {
+      const std::string& l = dl[i];
+      std::size_t slash = l.find('/');
+      std::string w = l.substr(0, slash);
+      std::string flags = slash == std::string::npos ? "" : l.substr(slash + 1);
+      if (w.empty()) continue;
+      entries_.push_back(w);
+      Form(w);
+      for (char f : flags) {
+        auto it = rules.find(f);
+        if (it == rules.end()) continue;
+        for (const Rule& r : it->second) {
+          if (!CondMatches(r.cond, w)) continue;
+          if (w.size() < r.strip.size() || w.compare(w.size() - r.strip.size(), r.strip.size(), r.strip) != 0)
+            continue;
+          Form(w.substr(0, w.size() - r.strip.size()) + r.add);
+        }
+      }
+    }
+    sorted_entries_ = entries_;
+    std::sort(sorted_entries_.begin(), sorted_entries_.end());
+    std::sort(hashes_.begin(), hashes_.end());
+    hashes_.erase(std::unique(hashes_.begin(), hashes_.end()), hashes_.end());
+    return true;
+  }
+  // How many word-list entries begin with `p` and are at least three
+  // letters longer.
+  long PrefixCount(const std::string& p) const {
+    auto it = std::lower_bound(sorted_entries_.begin(), sorted_entries_.end(), p);
+    long n = 0;
+    for (; it != sorted_entries_.end() && it->compare(0, p.size(), p) == 0 && n < 999; ++it)
+      if (it->size() >= p.size() + 3) ++n;
+    return n;
+  }
+  bool Has(std::string_view w) const { return std::binary_search(hashes_.begin(), hashes_.end(), H(w)); }
+  const std::vector<std::string>& Entries() const { return entries_; }
+  const std::vector<std::string>& MaForms() const { return ma_forms_; }
+  std::size_t FormCount() const { return hashes_.size(); }
+
+ private:
+  void Form(const std::string& w) {
+    hashes_.push_back(H(w));
+    if (w.size() >= 4 && w.compare(w.size() - 2, 2, "ma") == 0) ma_forms_.push_back(w);
+  }
+  std::vector<std::uint64_t> hashes_;
+  std::vector<std::string> entries_, sorted_entries_;
+  std::vector<std::string> ma_forms_;
+};
+
+// ---- deriving lemmas from the word list ---------------------------------
+
+bool IsVowel(char c) {
+  unsigned char u = static_cast<unsigned char>(c);
+  return c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u' || u == 0xF5 || u == 0xE4 || u == 0xF6 ||
+         u == 0xFC;
+}
+bool EndsWith(std::string_view s, std::string_view e) {
+  return s.size() >= e.size() && s.substr(s.size() - e.size()) == e;
+}
+bool AllLower(std::string_view s) {
+  for (unsigned char c : s)
+    if (!IsLower1257(c)) return false;
+  return true;
+}
+std::string Cut(std::string_view s, std::size_t n) { return std::string(s.substr(0, s.size() >= n ? s.size() - n : 0)); }
+
+// The weak grade of a stem: a doubled stop or the stop after a consonant
+// softens (kapp -> kap, pank -> pang, hakka -> haka).
+std::vector<std::string> WeakGrades(const std::string& s) {
+  std::vector<std::string> out;
+  for (std::size_t i = s.size(); i-- > 1;) {
+    char a = s[i - 1], b = s[i];
+    if (a == b && (b == 'k' || b == 'p' || b == 't' || b == 'g' || b == 'b' || b == 'd' || b == 's' ||
+                   b == 'l' || b == 'm' || b == 'n' || b == 'r')) {
+      out.push_back(s.substr(0, i) + s.substr(i + 1));
+      break;
+    }
+    if (!IsVowel(a) && (b == 'k' || b == 'p' || b == 't') && (a == 'n' || a == 'l' || a == 'r' || a == 'm')) {
+      char soft = b == 'k' ? 'g' : b == 'p' ? 'b' : 'd';
+      out.push_back(s.substr(0, i) + soft + s.substr(i + 1));
+      break;
+    }
+    if (IsVowel(a) && IsVowel(b)) continue;
+    if (s.size() - i > 3) break;
+  }
+  return out;
+}
+
+std::string PlGenOf(const std::string& p) {
+  if (EndsWith(p, "t") || EndsWith(p, "d")) return p + "e";
+  return p + "de";
+}
+
+struct Derived {
+  std::vector<LexEntry> entries;
+};
+
+class Deriver {
+ public:
+  explicit Deriver(const WordList& wl) : wl_(wl) {}
+
+  bool Nominal(const std::string& L, LexEntry& out, LexEntry& comp) const {
+    std::vector<std::string> gens;
+    char last = L.back();
+    if (IsVowel(last)) gens.push_back(L);
+    if (EndsWith(L, "ne")) gens.push_back(Cut(L, 2) + "se");
+    if (EndsWith(L, "is")) gens.push_back(Cut(L, 2) + "i");
+    for (const char* v : {"a", "e", "i", "u"}) gens.push_back(L + v);
+    if (EndsWith(L, "i")) gens.push_back(Cut(L, 1) + "e");
+    std::size_t regular = gens.size();
+    for (const std::string& w : WeakGrades(L))
+      for (const char* v : {"a", "e", "i", "u"}) gens.push_back(w + v);
+    std::size_t weak_end = gens.size();
+    if (EndsWith(L, "d") && L.size() > 3) gens.push_back(Cut(L, 1) + "a");
+    if (L.size() >= 4 && (EndsWith(L, "el") || EndsWith(L, "al") || EndsWith(L, "ar") || EndsWith(L, "er")))
+      for (const char* v : {"a", "e"}) gens.push_back(Cut(L, 2) + L.back() + v);
+    // The genitive stem with the most case forms in the word list; among
+    // equals, the one that opens the most longer words (compounds).
+    std::string G;
+    long best = 0;
+    static const char* const kCaseEndings[] = {"", "d", "ga", "st", "le", "s", "l", "lt", "ks", "na", "ta", "sse", "ni"};
+    bool weak = false;
+    for (std::size_t gi = 0; gi < gens.size(); ++gi) {
+      const std::string& g = gens[gi];
+      if (g.size() < 2) continue;
+      long score = 0;
+      for (const char* e : kCaseEndings) score += wl_.Has(g + e) ? 1 : 0;
+      if (score < 10) continue;
+      score = score * 1000 + std::min<long>(999, wl_.PrefixCount(g));
+      bool is_weak = gi >= regular && gi < weak_end;
+      if (is_weak) score -= 500;  // a regular stem with the same evidence wins
+      if (score > best) {
+        best = score;
+        G = g;
+        weak = is_weak;
+      }
+    }
+    if (G.empty()) return false;
+    std::vector<std::string> parts;
+    if (IsVowel(G.back())) parts.push_back(G + "t");
+    if (G.size() >= 2 && IsVowel(G.back()) && IsVowel(G[G.size() - 2])) parts.push_back(G + "d");
+    parts.push_back(L + "t");
+    if (L.size() >= 2 && IsVowel(L.back()) && IsVowel(L[L.size() - 2])) parts.push_back(L + "d");
+    for (const char* v : {"a", "e", "i", "u"}) parts.push_back(L + v);
+    if (IsVowel(L.back())) parts.push_back(L);
+    if (EndsWith(L, "i")) parts.push_back(Cut(L, 1) + "e");
+    if (EndsWith(L, "ne")) parts.push_back(Cut(L, 2) + "st");
+    if (EndsWith(L, "is")) parts.push_back(L + "t");
+    std::string P;
+    for (const std::string& p : parts) {
+      // A softened genitive goes with a strong partitive: kapp kapi kappi.
+      if (weak && !(p.size() == L.size() + 1 && p.compare(0, L.size(), L) == 0 && IsVowel(p.back()))) continue;
+      if (wl_.Has(p) && wl_.Has(PlGenOf(p)) && wl_.Has(PlGenOf(p) + "ga")) {
+        P = p;
+        break;
+      }
+    }
+    if (P.empty()) return false;
+    std::string PG = PlGenOf(P);
+    out = LexEntry{};
+    out.lemma = L;
+    out.pos = 'S';
+    out.stems.push_back(Stem{kNom, L, {}});
+    out.stems.push_back(Stem{kGen, G, {}});
+    out.stems.push_back(Stem{kPart, P, {}});
+    out.stems.push_back(Stem{kPlGen, PG, {}});
+    std::set<std::string> pps;
+    std::vector<std::string> ppc = {G + "id", P + "sid", G + "sid", L + "e", L + "i", L + "u"};
+    if (G.size() > 2 && G.back() == 'a')
+      for (const char* v : {"i", "e", "u"}) ppc.push_back(Cut(G, 1) + v);
+    for (const std::string& pp : ppc)
+      if (pp != G && pp != P && pp != L && pp != PG && wl_.Has(pp)) pps.insert(pp);
+    for (const std::string& pp : pps) out.stems.push_back(Stem{kPlPart, pp, {}});
+    // Short illative: the consonant before the final vowel doubled (maja -> majja).
+    if (G.size() >= 3 && IsVowel(G.back()) && !IsVowel(G[G.size() - 2]) && IsVowel(G[G.size() - 3])) {
+      std::string adt = G.substr(0, G.size() - 1) + G[G.size() - 2] + G.back();
+      if (wl_.Has(adt)) out.stems.push_back(Stem{kAdt, adt, {}});
+    }
+    if (wl_.Has(G + "m") && wl_.Has(G + "mat") && wl_.Has(G + "maga")) {
+      out.pos = 'A';
+      comp = LexEntry{};
+      comp.lemma = L;
+      comp.pos = 'C';
+      comp.stems = {Stem{kNom, G + "m", {}}, Stem{kGen, G + "ma", {}}, Stem{kPart, G + "mat", {}},
+                    Stem{kPlGen, G + "mate", {}}, Stem{kPlPart, G + "maid", {}}};
+    }
+    return true;
+  }
+
+  std::string First(const std::vector<std::string>& cands, std::string_view suffix = {}) const {
+    for (const std::string& c : cands)
+      if (c.size() >= 2 && wl_.Has(c + std::string(suffix))) return c;
+    return {};
+  }
+
+  // Returns the verb and its derived nominals (-mine, -ja, participles).
+  bool Verb(const std::string& maform, std::vector<LexEntry>& out) const {
+    std::string M = Cut(maform, 2);
+    if (M.size() < 2) return false;
+    std::vector<std::string> dc = {M + "da"};
+    if (EndsWith(M, "d") || EndsWith(M, "t")) dc.push_back(M + "a");
+    if (EndsWith(M, "le") || EndsWith(M, "ne") || EndsWith(M, "re")) dc.push_back(Cut(M, 1) + M[M.size() - 2] + "a");
+    dc.push_back(Cut(M, 1) + "ta");
+    dc.push_back(M + "ta");
+    for (const std::string& w : WeakGrades(M)) dc.push_back(w + "ta");
+    std::string D = First(dc);
+    if (D.empty()) return false;
+    std::vector<std::string> bc = {M, M + "a", M + "e"};
+    for (const std::string& w : WeakGrades(M)) bc.push_back(w);
+    if (EndsWith(M, "t")) bc.push_back(Cut(M, 1) + "da");
+    if (EndsWith(M, "nd")) bc.push_back(Cut(M, 1) + "na");
+    std::string B;
+    for (const std::string& b : bc)
+      if (wl_.Has(b + "b") && wl_.Has(b + "vad") && wl_.Has(b + "n")) {
+        B = b;
+        break;
+      }
+    if (B.empty()) return false;
+    std::vector<std::string> nc = {M, Cut(M, 1)};
+    for (const std::string& w : WeakGrades(M)) nc.push_back(w);
+    std::string N = First(nc, "nud");
+    if (N.empty()) return false;
+    LexEntry v;
+    v.lemma = maform;
+    v.pos = 'V';
+    v.stems.push_back(Stem{kMa, M, {}});
+    v.stems.push_back(Stem{kPres, B, {}});
+    v.stems.push_back(Stem{kDa, D, {}});
+    if (EndsWith(D, "a") && wl_.Has(Cut(D, 1) + "es")) v.stems.push_back(Stem{kDes, Cut(D, 1) + "es", {}});
+    if (wl_.Has(M + "sin")) {
+      v.stems.push_back(Stem{kPastS, M, {}});
+      // laulsin but laulis
+      if (!wl_.Has(M + "s") && wl_.Has(M + "is")) v.stems.push_back(Stem{kFixed, M + "is", "s, "});
+    }
+    else if (wl_.Has(M + "isin")) v.stems.push_back(Stem{kPastS, M + "i", {}});
+    else if (wl_.Has(Cut(M, 1) + "isin")) v.stems.push_back(Stem{kPastS, Cut(M, 1) + "i", {}});
+    v.stems.push_back(Stem{kNud, N, {}});
+    if (wl_.Has(N + "ge")) v.stems.push_back(Stem{kImp, N + "g", {}});
+    else if (wl_.Has(N + "ke")) v.stems.push_back(Stem{kImp, N + "k", {}});
+    std::vector<std::string> tc = {M + "t", B + "t"};
+    for (const std::string& w : WeakGrades(M)) tc.push_back(w + "t");
+    if (EndsWith(D, "da") || EndsWith(D, "ta")) tc.push_back(Cut(D, 1));
+    if (EndsWith(D, "a")) tc.push_back(Cut(D, 2) + "t");
+    tc.push_back(Cut(M, 1) + "t");
+    std::string T = First(tc, "ud");
+    if (!T.empty()) {
+      v.stems.push_back(Stem{kImps, T, {}});
+      std::string TA;
+      if (wl_.Has(T + "akse")) TA = T + "a";
+      else if (wl_.Has(D + "kse")) TA = D;
+      if (!TA.empty()) v.stems.push_back(Stem{kTa, TA, {}});
+    }
+    out.push_back(v);
+    Derivatives(M, N, T, out);
+    return true;
+  }
+
+  // Nouns and participles made from a verb's stems: -mine, -ja, -nud,
+  // -tud, -tav, -v; each only when the word list knows its forms.
+  void Derivatives(const std::string& M, const std::string& N, const std::string& T,
+                   std::vector<LexEntry>& out) const {
+    if (wl_.Has(M + "mine") && wl_.Has(M + "mise")) {
+      LexEntry e;
+      e.lemma = M + "=mine";
+      e.pos = 'S';
+      e.stems.push_back(Stem{kNom, M + "mine", {}});
+      e.stems.push_back(Stem{kGen, M + "mise", {}});
+      if (wl_.Has(M + "mist")) e.stems.push_back(Stem{kPart, M + "mist", {}});
+      if (wl_.Has(M + "miste")) e.stems.push_back(Stem{kPlGen, M + "miste", {}});
+      if (wl_.Has(M + "misi")) e.stems.push_back(Stem{kPlPart, M + "misi", {}});
+      out.push_back(e);
+    }
+    if (wl_.Has(M + "ja") && wl_.Has(M + "jat") && wl_.Has(M + "jaga")) {
+      LexEntry e;
+      e.lemma = M + "=ja";
+      e.pos = 'S';
+      e.stems = {Stem{kNom, M + "ja", {}}, Stem{kGen, M + "ja", {}}, Stem{kPart, M + "jat", {}}};
+      if (wl_.Has(M + "jate")) e.stems.push_back(Stem{kPlGen, M + "jate", {}});
+      if (wl_.Has(M + "jaid")) e.stems.push_back(Stem{kPlPart, M + "jaid", {}});
+      out.push_back(e);
+    }
+    auto participle = [&](const std::string& lemma, const std::string& n, const std::string& g) {
+      if (!wl_.Has(n) || !wl_.Has(g)) return;
+      LexEntry e;
+      e.lemma = lemma;
+      e.pos = 'A';
+      e.stems = {Stem{kNom, n, {}}, Stem{kGen, g, {}}};
+      if (wl_.Has(g + "t")) e.stems.push_back(Stem{kPart, g + "t", {}});
+      if (wl_.Has(g + "te")) e.stems.push_back(Stem{kPlGen, g + "te", {}});
+      if (wl_.Has(g + "id")) e.stems.push_back(Stem{kPlPart, g + "id", {}});
+      out.push_back(e);
+    };
+    participle(N + "=nud", N + "nud", N + "nu");
+    if (!T.empty() && T.size() >= 2) {
+      participle(Cut(T, 1) + "=" + T.back() + "ud", T + "ud", T + "u");
+      participle(Cut(T, 1) + "=" + T.back() + "av", T + "av", T + "ava");
+    }
+    participle(M + "=v", M + "v", M + "va");
+  }
+
+ private:
+  const WordList& wl_;
+};
+
+// Surface forms of an entry, used to drop derived "lemmas" that are really
+// inflected forms of another lemma.
+void FormsOf(const LexEntry& e, std::vector<std::string>& out) {
+  for (const Stem& s : e.stems)
+    if (s.cls == kGen || s.cls == kPart || s.cls == kPlGen || s.cls == kPlPart || s.cls == kAdt)
+      out.push_back(s.text);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3 && argc != 5) {
+    std::fprintf(stderr, "usage: %s OUT.dct SRCDIR [WORDLIST.aff WORDLIST.dic]\n", argv[0]);
+    return 2;
+  }
+  std::string out_path = argv[1];
+  std::vector<fs::path> sources;
+  std::error_code ec;
+  for (const auto& de : fs::directory_iterator(argv[2], ec))
+    if (de.path().extension() == ".txt") sources.push_back(de.path());
+  if (ec) {
+    std::fprintf(stderr, "cannot read %s: %s\n", argv[2], ec.message().c_str());
+    return 1;
+  }
+  std::sort(sources.begin(), sources.end());
+  std::vector<LexEntry> entries;
+  std::unordered_set<std::string> known;  // lemma + POS group of source entries
+  int errors = 0;
+  for (const fs::path& p : sources) {
+    std::string text;
+    if (!ReadFile(p.string(), text)) {
+      std::fprintf(stderr, "%s: cannot read\n", p.c_str());
+      return 1;
+    }
+    text = vaarikas::Utf8ToCp1257(text);
+    std::vector<std::string> lines = Lines(text);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      LexEntry e;
+      std::string err;
+      if (!ParseLexLine(lines[i], e, err)) {
+        std::fprintf(stderr, "%s:%zu: %s\n", p.c_str(), i + 1, err.c_str());
+        ++errors;
+        continue;
+      }
+      if (e.lemma.empty()) continue;
+      known.insert(Lower1257(e.lemma));
+      entries.push_back(std::move(e));
+    }
+  }
+  if (errors) return 1;
+  std::size_t source_count = entries.size();
+
+  if (argc == 5) {
+    WordList wl;
+    if (!wl.Load(argv[3], argv[4])) {
+      std::fprintf(stderr, "cannot read the word list %s / %s\n", argv[3], argv[4]);
+      return 1;
+    }
+    Deriver d(wl);
+    std::vector<LexEntry> derived;
+    std::unordered_set<std::string> seen;
+    std::vector<std::string> ma = wl.MaForms();
+    std::sort(ma.begin(), ma.end());
+    ma.erase(std::unique(ma.begin(), ma.end()), ma.end());
+    for (const LexEntry& e : entries) {
+      if (e.pos != 'V') continue;
+      std::string M, N, T;
+      for (const Stem& st : e.stems) {
+        if (st.cls == kMa) M = st.text;
+        if (st.cls == kNud) N = st.text;
+        if (st.cls == kImps) T = st.text;
+      }
+      if (M.empty()) continue;
+      std::vector<LexEntry> v;
+      d.Derivatives(M, N.empty() ? M : N, T, v);
+      for (LexEntry& x : v)
+        if (!known.count(x.lemma) && seen.insert(x.lemma + x.pos).second) derived.push_back(std::move(x));
+    }
+    for (const std::string& f : ma) {
+      if (!AllLower(f) || known.count(f)) continue;
+      std::vector<LexEntry> v;
+      if (d.Verb(f, v))
+        for (LexEntry& e : v)
+          if (!known.count(e.lemma) && seen.insert(e.lemma + e.pos).second) derived.push_back(std::move(e));
+    }
+    std::vector<std::string> cands = wl.Entries();
+    std::sort(cands.begin(), cands.end());
+    cands.erase(std::unique(cands.begin(), cands.end()), cands.end());
+    for (const std::string& L : cands) {
+      if (L.size() < 3 || !AllLower(L) || known.count(L)) continue;
+      LexEntry e, comp;
+      if (d.Nominal(L, e, comp)) {
+        if (!seen.insert(e.lemma + 'N').second) continue;
+        derived.push_back(std::move(e));
+        if (!comp.lemma.empty()) derived.push_back(std::move(comp));
+      } else if (EndsWith(L, "sti") && L.size() > 5) {
+        LexEntry adv;
+        adv.lemma = L;
+        adv.pos = 'D';
+        adv.stems.push_back(Stem{kWord, L, {}});
+        derived.push_back(std::move(adv));
+      }
+    }
+    // Drop derived lemmas that are inflected forms of other lemmas.
+    std::unordered_set<std::string> forms;
+    for (const LexEntry& e : entries) {
+      std::vector<std::string> f;
+      FormsOf(e, f);
+      forms.insert(f.begin(), f.end());
+    }
+    for (const LexEntry& e : derived) {
+      std::vector<std::string> f;
+      FormsOf(e, f);
+      for (std::string& s : f)
+        if (s != e.lemma) forms.insert(std::move(s));
+    }
+    std::size_t kept = 0;
+    for (LexEntry& e : derived) {
+      if (e.pos != 'V' && e.pos != 'C' && e.lemma.find('=') == std::string::npos && forms.count(e.lemma)) continue;
+      entries.push_back(std::move(e));
+      ++kept;
+    }
+    std::fprintf(stderr, "word list: %zu forms, %zu lemmas derived, %zu kept\n", wl.FormCount(), derived.size(),
+                 kept);
+  }
+
+  // Guessing statistics: stem ending -> lemma ending, per class.
+  std::map<std::string, std::map<std::tuple<int, std::string, char>, std::uint32_t>> stats;
+  for (const LexEntry& e : entries) {
+    char pos = e.pos;
+    if (pos != 'S' && pos != 'A' && pos != 'V') continue;
+    std::string lemma = OutputLemma(e);
+    for (const Stem& s : e.stems) {
+      if (s.cls == kFixed || s.cls == kWord || s.cls == kAdt || s.cls == kImp || s.cls == kTa || s.cls == kDes ||
+          s.cls == kPastI)
+        continue;
+      std::size_t common = 0;
+      while (common < s.text.size() && common < lemma.size() && s.text[common] == lemma[common]) ++common;
+      int strip = static_cast<int>(s.text.size() - common);
+      if (strip > 8) continue;
+      std::string add = lemma.substr(common);
+      for (std::size_t len = 2; len <= 4 && len <= s.text.size(); ++len) {
+        std::string key = std::string(ClassName(s.cls)) + "\t" + s.text.substr(s.text.size() - len);
+        stats[key][{strip, add, pos}]++;
+      }
+    }
+  }
+
+  std::string body;
+  body.reserve(64u << 20);
+  for (const LexEntry& e : entries) AppendCompiledEntry(body, e);
+  std::size_t rules = 0;
+  for (const auto& [key, m] : stats) {
+    std::vector<std::pair<std::uint32_t, std::tuple<int, std::string, char>>> v;
+    std::uint32_t total = 0;
+    for (const auto& [k, c] : m) {
+      v.push_back({c, k});
+      total += c;
+    }
+    if (total < 2) continue;
+    std::stable_sort(v.begin(), v.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::size_t tab = key.find('\t');
+    StemClass cls = ClassFromName(key.substr(0, tab));
+    for (std::size_t i = 0; i < v.size() && i < 4; ++i) {
+      GuessRule r;
+      r.strip = static_cast<std::uint8_t>(std::get<0>(v[i].second));
+      r.add = std::get<1>(v[i].second);
+      r.pos = std::get<2>(v[i].second);
+      r.count = v[i].first;
+      AppendCompiledGuess(body, cls, key.substr(tab + 1), r);
+      ++rules;
+    }
+  }
+  std::string file = FinishCompiled(body);
+  std::string tmp = out_path + ".tmp";
+  {
+    std::ofstream o(tmp, std::ios::binary);
+    o.write(file.data(), static_cast<std::streamsize>(file.size()));
+    if (!o) {
+      std::fprintf(stderr, "cannot write %s\n", tmp.c_str());
+      return 1;
+    }
+  }
+  fs::rename(tmp, out_path, ec);
+  if (ec) {
+    std::fprintf(stderr, "cannot write %s: %s\n", out_path.c_str(), ec.message().c_str());
+    return 1;
+  }
+  std::fprintf(stderr, "%s: %zu source lemmas, %zu lemmas in all, %zu guessing rules, %zu bytes\n",
+               out_path.c_str(), source_count, entries.size(), rules, file.size());
+  return 0;
+}

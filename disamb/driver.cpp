@@ -66,6 +66,7 @@ int Disambiguate(const char* rules, const char* input, const char* letters, std:
   auto& st = S();
   // Anything left by an earlier call that was interrupted is released first.
   FreeSentence();
+  if (!letters) letters = "";
   st.scrambled = std::strchr(letters, 'k') != nullptr;
   st.heuristic = std::strchr(letters, 'h') != nullptr;
   st.dropDuplicates = true;

@@ -48,6 +48,7 @@ void IndexTags(Reading& r) {
 
 bool MemberMatches(const Member& m, Reading& r) {
   if (!r.tagsValid) IndexTags(r);
+  if (m.tags.size() == 1) return std::binary_search(r.tags.begin(), r.tags.end(), m.tags[0]);
   return std::includes(r.tags.begin(), r.tags.end(), m.tags.begin(), m.tags.end());
 }
 

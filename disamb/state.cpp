@@ -5,10 +5,7 @@
 
 namespace vaarikas::disamb::detail {
 
-State& S() {
-  static State state;
-  return state;
-}
+State gState;
 
 void Report(const char* fmt, ...) {
   std::FILE* err = S().err;

@@ -76,7 +76,9 @@ struct State {
   int rightPossible = -1;
 };
 
-State& S();
+// The one state of the module.
+extern State gState;
+inline State& S() { return gState; }
 
 // Writes a message to the error stream (if there is one).
 void Report(const char* fmt, ...) __attribute__((format(printf, 1, 2)));

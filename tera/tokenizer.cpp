@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <unordered_set>
 
 namespace vaarikas::tera {
 namespace {
@@ -49,6 +50,7 @@ int Hex(char c) {
 struct Table {
   std::vector<std::string> storage;
   std::vector<std::string_view> rows;  // sorted as unsigned byte strings
+  std::unordered_set<std::string_view> keys;  // the same rows, for lookups
 };
 
 Table Decode(std::string_view src, bool sort) {
@@ -69,6 +71,7 @@ Table Decode(std::string_view src, bool sort) {
   // std::string_view compares through char_traits<char>, which orders bytes
   // as unsigned values.
   if (sort) std::sort(t.rows.begin(), t.rows.end());
+  t.keys.insert(t.rows.begin(), t.rows.end());
   return t;
 }
 
@@ -97,9 +100,7 @@ const Table& Romans() {
   return t;
 }
 
-bool Find(const Table& t, std::string_view key) {
-  return std::binary_search(t.rows.begin(), t.rows.end(), key);
-}
+bool Find(const Table& t, std::string_view key) { return t.keys.count(key) != 0; }
 
 // Looks the key up as written, then lower-cased when its first character
 // has a lower-case form.
@@ -199,11 +200,7 @@ bool Tokenizer::ReadRawWord() {
   unsigned char c;
   std::size_t covered;
   if (!in_.Peek(&c, &covered)) return false;
-  const bool blank = IsSpace(c);
-  do {
-    raw_.push_back(static_cast<char>(c));
-    in_.Consume(covered);
-  } while (raw_.size() < kMaxRawWord && in_.Peek(&c, &covered) && IsSpace(c) == blank);
+  in_.TakeRun(raw_, IsSpace(c), kMaxRawWord);
   return true;
 }
 
@@ -336,7 +333,7 @@ int Tokenizer::Next(Token* tok) {
     const std::string folded = upper_first ? ToLower(core) : std::string();
     const std::string_view word = upper_first ? std::string_view(folded) : core;
     for (std::string_view stem : MonthStems().rows)
-      if (word.substr(0, stem.size()) == stem) {
+      if (word[0] == stem[0] && word.substr(0, stem.size()) == stem) {
         cls = upper_first ? kClsCapMonth : kClsMonth;
         break;
       }

@@ -99,6 +99,25 @@ class Input {
     return true;
   }
   void Consume(std::size_t n) { pos_ += n; }
+  // Appends internal characters of one kind (blank or not) to out while it
+  // is shorter than max; stops before a character of the other kind, at the
+  // end of the input or at a read error.
+  void TakeRun(std::string& out, bool blank, std::size_t max) {
+    const std::size_t look = table_.MaxSeqLen();
+    while (out.size() < max) {
+      if (end_ - pos_ < look && !done_) Fill(look);
+      if (pos_ == end_) return;
+      // Where a whole lookahead is in the buffer (or the input ends) no refill is needed.
+      const std::size_t limit = done_ ? end_ : end_ - (look - 1);
+      do {
+        unsigned char c;
+        const std::size_t n = table_.Convert(&buf_[pos_], end_ - pos_, &c);
+        if (IsSpace(c) != blank) return;
+        out.push_back(static_cast<char>(c));
+        pos_ += n;
+      } while (pos_ < limit && out.size() < max);
+    }
+  }
   // 0 while data is left, kEndOfInput at the end, else the read error's errno.
   int Error() const { return pos_ == end_ && done_ ? error_ : 0; }
 

@@ -12,9 +12,9 @@ namespace vaarikas::morph {
 
 extern "C" {
 typedef int (*KonveierilRuumiFn)(void);
-typedef int (*PistaKonveierileFn)(const char* line);
-typedef const char* (*VotaKonveieriltFn)(unsigned long options);
-typedef const char* (*YheSonagaFn)(unsigned long options, const char* word);
+typedef void (*PistaKonveierileFn)(const char* line);
+typedef const char* (*VotaKonveieriltFn)(long options);
+typedef const char* (*YheSonagaFn)(long options, const char* word);
 typedef const char* (*NameQueryFn)(void);
 typedef int (*StartVormikFn)(const char* dir, const char* mainDict, const char* userDict, const char* convTable,
                              int flags);
@@ -23,8 +23,8 @@ typedef int (*MrfErrNoFn)(void);
 }
 
 // Option words of the two analysis calls.
-inline constexpr unsigned long kPipelineOptions = 0x2002D0;
-inline constexpr unsigned long kSingleWordOptions = 0x240280;
+inline constexpr long kPipelineOptions = 0x2002D0;
+inline constexpr long kSingleWordOptions = 0x240280;
 
 class CVormikLib {
  public:

@@ -110,14 +110,13 @@ int KonveierilRuumi(void) {
   return g->queue.size() < g->capacity ? 1 : 0;
 }
 
-int PistaKonveierile(const char* line) {
-  if (!g) return 1;
+void PistaKonveierile(const char* line) {
+  if (!g) return;
   Log(std::string("in:") + line);
   g->queue.push_back(line);
-  return 0;
 }
 
-const char* VotaKonveierilt(unsigned long options) {
+const char* VotaKonveierilt(long options) {
   if (!g || g->stall || g->queue.empty() || options != 0x2002D0) return nullptr;
   std::string w = g->queue.front();
   g->queue.pop_front();
@@ -125,7 +124,7 @@ const char* VotaKonveierilt(unsigned long options) {
   return Answer(w, false);
 }
 
-const char* YheSonaga(unsigned long options, const char* word) {
+const char* YheSonaga(long options, const char* word) {
   if (!g || options != 0x240280) return nullptr;
   Log(std::string("one:") + word);
   return Answer(word, true);

@@ -194,6 +194,16 @@ TEST(TeraCommandLine, RunErrorsStopWithWhatWasWritten) {
   EXPECT_EQ(ReadFile(d / "in.lal"), "yks\nkaks\nKolm\n");
 }
 
+TEST(TeraCommandLine, ReadErrorsAreFailures) {
+  ScratchDir d;
+  std::filesystem::create_directories(d / "sub");  // opens, but cannot be read
+  std::filesystem::create_directories(d / "out");
+  auto r = RunTera({"-k", kData, "-o", "out", "sub"}, d.path());
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "sub\n\rViga: sisendi lugemine eba'onnestus: Is a directory\n");
+  EXPECT_EQ(ReadFile(d / "out/sub.lal"), "");
+}
+
 TEST(TeraCommandLine, WindowsLineEndsAndTheTrailingZeroByte) {
   ScratchDir d;
   WriteFile(d / "source.nps", std::string("Esimene l\xF5ik.\r\n\r\nTeine l\xF5ik\r\n") + std::string(1, '\0'));

@@ -148,3 +148,36 @@ TEST(Tokenizer, LongRawWordsAreCutAndNothingIsLost) {
 
 }  // namespace
 }  // namespace vaarikas::tera
+
+namespace vaarikas::tera {
+namespace {
+
+TEST(Tokenizer, MultiByteSequenceAcrossABlockBoundary) {
+  ConvTable utf8;
+  ASSERT_EQ(utf8.Load(VAARIKAS_SOURCE_DIR "/data/utf8.cnv"), 0);
+  // "yä" with the two bytes of "ä" on both sides of the first 512-byte block.
+  std::string text;
+  while (text.size() < 510) text += "x ";
+  text += "y\xC3\xA4 \xE2\x80\x9Eq\xE2\x80\x9D";
+  ASSERT_EQ(text.find("\xC3"), 511u);
+  std::FILE* f = fmemopen(text.data(), text.size(), "rb");
+  Input in(f, utf8);
+  int blocks = 0;
+  in.OnBlock([&] { ++blocks; });
+  Tokenizer tz(in);
+  Token t;
+  std::vector<std::string> words;
+  while (tz.Next(&t) != kClsEnd)
+    if (t.cls != kClsSpace) words.push_back(t.text + "/" + std::to_string(t.cls));
+  std::fclose(f);
+  ASSERT_EQ(words.size(), 259u);
+  EXPECT_EQ(words[255], "y\x84/7");
+  EXPECT_EQ(words[256], "\x8B/27");
+  EXPECT_EQ(words[257], "q/7");
+  EXPECT_EQ(words[258], "\x9B/28");
+  EXPECT_EQ(blocks, 2);
+  EXPECT_EQ(tz.Error(), kEndOfInput);
+}
+
+}  // namespace
+}  // namespace vaarikas::tera

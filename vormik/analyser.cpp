@@ -25,11 +25,23 @@ bool AllUpper(std::string_view s) {
   }
   return letters > 0;
 }
+// A well-formed Roman numeral up to 3999 (MCMXCIX, XIV; not VD).
 bool IsRoman(std::string_view s) {
-  if (s.empty() || s.size() > 8) return false;
-  for (char c : s)
-    if (std::string_view("IVXLCDM").find(c) == std::string_view::npos) return false;
-  return true;
+  if (s.empty() || s.size() > 15) return false;
+  std::size_t i = 0;
+  auto digit = [&](char one, char five, char ten) {
+    if (s.compare(i, 2, std::string{one, ten}) == 0 || s.compare(i, 2, std::string{one, five}) == 0) {
+      i += 2;
+      return;
+    }
+    if (i < s.size() && s[i] == five) ++i;
+    for (int k = 0; k < 3 && i < s.size() && s[i] == one; ++k) ++i;
+  };
+  for (int k = 0; k < 3 && i < s.size() && s[i] == 'M'; ++k) ++i;
+  digit('C', 'D', 'M');
+  digit('X', 'L', 'C');
+  digit('I', 'V', 'X');
+  return i == s.size();
 }
 
 // A lemma in a reading line may hold neither "/" (the reading's tag field
@@ -119,6 +131,18 @@ void Analyser::Lookup(std::string_view w, std::vector<Reading>& out) const {
         AddReading(out, std::move(lemma), dict_.Pos(r.lemma), r.cls == kFixed ? dict_.Codes(r.codes) : "");
         continue;
       }
+      if (r.cls == kPlPart && !ending.empty() && k >= 2) {
+        // The short plural on a vowel partitive: sõnu -> sõnul, silmi -> silmis.
+        unsigned char last = static_cast<unsigned char>(w[k - 1]);
+        if (last == 'a' || last == 'e' || last == 'i' || last == 'u')
+          for (const Ending& e : EndingsOf(kPlGen)) {
+            if (ending != e.text || ending == "ga" || ending == "na" || ending == "ta" || ending == "ni") continue;
+            std::string lemma(dict_.Lemma(r.lemma));
+            lemma += '+';
+            lemma += ending;
+            AddReading(out, std::move(lemma), dict_.Pos(r.lemma), e.codes);
+          }
+      }
       for (const Ending& e : EndingsOf(r.cls)) {
         if (ending != e.text) continue;
         std::string lemma(dict_.Lemma(r.lemma));
@@ -137,6 +161,9 @@ void Analyser::LookupWithClitic(std::string_view w, std::vector<Reading>& out) c
     Lookup(w.substr(0, w.size() - 2), base);
     for (Reading& r : base) {
       if (r.pos == 'Z') continue;
+      // The clitic takes the ending's place in the lemma field: raamat+ki.
+      std::size_t plus = r.lemma.rfind('+');
+      if (plus != std::string::npos) r.lemma.resize(plus);
       r.lemma += '+';
       r.lemma += w.substr(w.size() - 2);
       out.push_back(std::move(r));
@@ -208,7 +235,7 @@ void Analyser::AnalyseNumber(std::string_view w, std::vector<Reading>& out) cons
     if (num.size() > 1 && num.back() == '.')
       AddReading(out, SafeLemma(num) + "+0", 'O', "?, ");
     else
-      AddReading(out, SafeLemma(num) + "+0", 'N', "?, ");
+      AddReading(out, SafeLemma(num) + "+0", 'N', "sg n, ");
     return;
   }
   if (rest[0] == '-' || rest[0] == '%') {

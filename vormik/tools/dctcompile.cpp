@@ -159,13 +159,13 @@ class WordList {
     hashes_.erase(std::unique(hashes_.begin(), hashes_.end()), hashes_.end());
     return true;
   }
-  // How many word-list entries begin with `p` and are at least three
-  // letters longer.
+  // How many word-list entries are `p` followed by another word of three
+  // letters or more: compounds with `p` as their first part.
   long PrefixCount(const std::string& p) const {
     auto it = std::lower_bound(sorted_entries_.begin(), sorted_entries_.end(), p);
     long n = 0;
-    for (; it != sorted_entries_.end() && it->compare(0, p.size(), p) == 0 && n < 999; ++it)
-      if (it->size() >= p.size() + 3) ++n;
+    for (int seen = 0; it != sorted_entries_.end() && it->compare(0, p.size(), p) == 0 && seen < 5000; ++it, ++seen)
+      if (it->size() >= p.size() + 3 && Has(std::string_view(*it).substr(p.size()))) ++n;
     return n;
   }
   bool Has(std::string_view w) const { return std::binary_search(hashes_.begin(), hashes_.end(), H(w)); }
@@ -211,6 +211,10 @@ std::vector<std::string> WeakGrades(const std::string& s) {
       out.push_back(s.substr(0, i) + s.substr(i + 1));
       break;
     }
+    if ((a == 'n' || a == 'l' || a == 'r') && b == 'd') {
+      out.push_back(s.substr(0, i) + a + s.substr(i + 1));  // sünd -> sünn
+      break;
+    }
     if (!IsVowel(a) && (b == 'k' || b == 'p' || b == 't') && (a == 'n' || a == 'l' || a == 'r' || a == 'm')) {
       char soft = b == 'k' ? 'g' : b == 'p' ? 'b' : 'd';
       out.push_back(s.substr(0, i) + soft + s.substr(i + 1));
@@ -242,14 +246,17 @@ class Deriver {
     if (EndsWith(L, "ne")) gens.push_back(Cut(L, 2) + "se");
     if (EndsWith(L, "is")) gens.push_back(Cut(L, 2) + "i");
     for (const char* v : {"a", "e", "i", "u"}) gens.push_back(L + v);
-    if (EndsWith(L, "i")) gens.push_back(Cut(L, 1) + "e");
+    if (EndsWith(L, "i"))
+      for (const char* v : {"e", "a", "u"}) gens.push_back(Cut(L, 1) + v);  // suvi suve, kiri kirja
     std::size_t regular = gens.size();
     for (const std::string& w : WeakGrades(L))
       for (const char* v : {"a", "e", "i", "u"}) gens.push_back(w + v);
-    std::size_t weak_end = gens.size();
     if (EndsWith(L, "d") && L.size() > 3) gens.push_back(Cut(L, 1) + "a");
-    if (L.size() >= 4 && (EndsWith(L, "el") || EndsWith(L, "al") || EndsWith(L, "ar") || EndsWith(L, "er")))
+    // küünal küünla, tütar tütre: the last vowel drops after a consonant.
+    if (L.size() >= 5 && !IsVowel(L[L.size() - 3]) &&
+        (EndsWith(L, "el") || EndsWith(L, "al") || EndsWith(L, "ar") || EndsWith(L, "er")))
       for (const char* v : {"a", "e"}) gens.push_back(Cut(L, 2) + L.back() + v);
+    std::size_t weak_end = gens.size();
     // The genitive stem with the most case forms in the word list; among
     // equals, the one that opens the most longer words (compounds).
     std::string G;
@@ -312,10 +319,11 @@ class Deriver {
       std::string adt = G.substr(0, G.size() - 1) + G[G.size() - 2] + G.back();
       if (wl_.Has(adt)) out.stems.push_back(Stem{kAdt, adt, {}});
     }
-    if (wl_.Has(G + "m") && wl_.Has(G + "mat") && wl_.Has(G + "maga")) {
+    bool noun_suffix = EndsWith(L, "us") || EndsWith(L, "mine") || EndsWith(L, "ja") || EndsWith(L, "ik");
+    if (!noun_suffix && wl_.Has(G + "m") && wl_.Has(G + "mat") && wl_.Has(G + "maga") && wl_.Has(G + "mate")) {
       out.pos = 'A';
       comp = LexEntry{};
-      comp.lemma = L;
+      comp.lemma = G + "m";
       comp.pos = 'C';
       comp.stems = {Stem{kNom, G + "m", {}}, Stem{kGen, G + "ma", {}}, Stem{kPart, G + "mat", {}},
                     Stem{kPlGen, G + "mate", {}}, Stem{kPlPart, G + "maid", {}}};
@@ -369,6 +377,12 @@ class Deriver {
       if (!wl_.Has(M + "s") && wl_.Has(M + "is")) v.stems.push_back(Stem{kFixed, M + "is", "s, "});
     }
     else if (wl_.Has(M + "isin")) v.stems.push_back(Stem{kPastS, M + "i", {}});
+    else if (wl_.Has(M + "is") && wl_.Has(M + "in")) {
+      // seisin, seisis
+      for (auto [e, c] : {std::pair{"is", "s, "}, std::pair{"in", "sin, "}, std::pair{"id", "sid, "},
+                          std::pair{"ime", "sime, "}, std::pair{"ite", "site, "}})
+        if (wl_.Has(M + e)) v.stems.push_back(Stem{kFixed, M + e, c});
+    }
     else if (wl_.Has(Cut(M, 1) + "isin")) v.stems.push_back(Stem{kPastS, Cut(M, 1) + "i", {}});
     v.stems.push_back(Stem{kNud, N, {}});
     if (wl_.Has(N + "ge")) v.stems.push_back(Stem{kImp, N + "g", {}});
@@ -442,8 +456,7 @@ class Deriver {
 // inflected forms of another lemma.
 void FormsOf(const LexEntry& e, std::vector<std::string>& out) {
   for (const Stem& s : e.stems)
-    if (s.cls == kGen || s.cls == kPart || s.cls == kPlGen || s.cls == kPlPart || s.cls == kAdt)
-      out.push_back(s.text);
+    if (s.cls == kGen || s.cls == kPlGen) out.push_back(s.text);
 }
 
 }  // namespace
@@ -531,6 +544,16 @@ int main(int argc, char** argv) {
       LexEntry e, comp;
       if (d.Nominal(L, e, comp)) {
         if (!seen.insert(e.lemma + 'N').second) continue;
+        if (e.pos == 'A') {
+          for (const Stem& st : e.stems)
+            if (st.cls == kGen && (EndsWith(st.text, "se") || EndsWith(st.text, "ku")) && wl.Has(st.text + "lt")) {
+              LexEntry adv;
+              adv.lemma = st.text + "lt";
+              adv.pos = 'D';
+              adv.stems.push_back(Stem{kWord, adv.lemma, {}});
+              derived.push_back(std::move(adv));
+            }
+        }
         derived.push_back(std::move(e));
         if (!comp.lemma.empty()) derived.push_back(std::move(comp));
       } else if (EndsWith(L, "sti") && L.size() > 5) {
@@ -556,7 +579,11 @@ int main(int argc, char** argv) {
     }
     std::size_t kept = 0;
     for (LexEntry& e : derived) {
-      if (e.pos != 'V' && e.pos != 'C' && e.lemma.find('=') == std::string::npos && forms.count(e.lemma)) continue;
+      // Nominatives in -e often equal a genitive stem of another word
+      // (raske, pere); those are kept.
+      if (e.pos != 'V' && e.pos != 'C' && e.lemma.find('=') == std::string::npos && !EndsWith(e.lemma, "e") &&
+          forms.count(e.lemma))
+        continue;
       entries.push_back(std::move(e));
       ++kept;
     }

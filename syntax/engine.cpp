@@ -49,7 +49,12 @@ bool FindWord(std::string_view line, size_t from, std::string_view w, bool comma
 }
 
 // Position of the analysis marker "//" after the line's first character.
-size_t MarkerOf(std::string_view line) { return line.size() > 1 ? line.find("//", 1) : npos; }
+size_t MarkerOf(std::string_view line) {
+  const char* d = line.data();
+  for (size_t i = 1; i + 1 < line.size(); ++i)
+    if (d[i] == '/' && d[i + 1] == '/') return i;
+  return npos;
+}
 
 // Tag match of one token against one reading line whose marker position is
 // known.
@@ -154,6 +159,8 @@ bool DomainMatch(const SyntaxConstraint& c, std::string_view line) {
   if (want.size() >= 2 && want.front() == '"' && want.back() == '"') want = want.substr(1, want.size() - 2);
   size_t start = line.find_first_not_of(" \t");
   if (start == npos) return false;
+  // Either way the compared text begins at `start`: a cheap first test.
+  if (line.size() - start < want.size() || !SameBytes(line.data() + start, want.data(), want.size())) return false;
   size_t plus = line.rfind('+');
   if (plus != npos && plus >= start) return line.substr(start, plus - start) == want;
   size_t slash = line.find('/', start);
@@ -176,8 +183,8 @@ class WordIndex {
     for (size_t p = marker_ + 2; p < line.size(); ++p) {
       const char b = line[p - 1];
       if (b != ' ' && b != '\t' && b != '/') continue;
-      size_t q = line.find_first_of(" \t\n,", p);
-      if (q == npos) q = line.size();
+      size_t q = p;
+      while (q < line.size() && line[q] != ' ' && line[q] != '\t' && line[q] != '\n' && line[q] != ',') ++q;
       words_.push_back(line.substr(p, q - p));
     }
   }

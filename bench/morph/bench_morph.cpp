@@ -108,6 +108,8 @@ int main(int argc, char** argv) {
     s.workDir = (dir / "work").string();
     s.progDir = (dir / "prog").string();
     s.libraryPath = (dir / "prog/libvormik.so").string();
+    std::FILE* quiet = std::fopen("/dev/null", "w");
+    s.diagnostics = quiet;
     fs::current_path(dir / "work");
     QuietUI ui;
     auto t1 = Clock::now();
@@ -115,6 +117,7 @@ int main(int argc, char** argv) {
     rc = vaarikas::morph::RunMorphologyStage(s, ui);
     stageSec = std::chrono::duration<double>(Clock::now() - t1).count();
     stageCpu = double(std::clock() - c1) / CLOCKS_PER_SEC;
+    if (quiet) std::fclose(quiet);
     fs::current_path(dir);
   }
   std::FILE* tty = std::fopen("/dev/tty", "w");

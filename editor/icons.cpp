@@ -132,7 +132,10 @@ void Draw(QPainter& p, Glyph g) {
     case Glyph::kDate:
       page(QRectF(3, 4, 18, 17));
       p.fillRect(QRectF(3, 4, 18, 5), QColor(0xD0, 0x20, 0x20));
+      p.setBrush(Qt::NoBrush);
       p.drawRect(QRectF(3, 4, 18, 17));
+      p.drawLine(QPointF(7, 13), QPointF(17, 13));
+      p.drawLine(QPointF(7, 17), QPointF(14, 17));
       break;
     case Glyph::kAnalyse: {
       // Three words, the middle one marked, under a magnifier.

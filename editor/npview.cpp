@@ -52,6 +52,8 @@ QString LegendHtml() {
     html += QStringLiteral("<span style=\"background-color:%1\">&nbsp;%2&nbsp;</span>&nbsp; ")
                 .arg(FunctionColour(f).name(), QString::fromLatin1(FunctionName(f)));
   }
+  html += QStringLiteral("<span style=\"text-decoration:underline; text-decoration-style:dotted\">"
+                         "several functions</span>");
   return html;
 }
 
@@ -154,6 +156,11 @@ void CNPView::Render() {
       QTextCharFormat fmt;
       if (w.function != Function::kNone) fmt.setBackground(FunctionColour(w.function));
       fmt.setForeground(QColor(Qt::black));
+      // Several functions left open: a dotted underline says so.
+      if (w.tags.size() > 1) {
+        fmt.setUnderlineStyle(QTextCharFormat::DotLine);
+        fmt.setUnderlineColor(QColor(0x40, 0x40, 0x40));
+      }
       fmt.setAnchor(true);
       fmt.setAnchorHref(QStringLiteral("w:%1").arg(index));
       QStringList tags;

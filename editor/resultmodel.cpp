@@ -1,6 +1,7 @@
 #include "editor/resultmodel.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace vaarikas::sirel {
 namespace {
@@ -33,12 +34,25 @@ std::vector<std::string> Lines(std::string_view text) {
   return lines;
 }
 
+// True for bytes that are neither ASCII letters and digits nor Windows-1257
+// letters (0xC0 and up).
+bool IsPunctuationOnly(std::string_view s) {
+  for (char ch : s) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (std::isalnum(c) || c >= 0xC0) return false;
+  }
+  return !s.empty();
+}
+
 // The word of a word line: the line itself, without surrounding blanks and
-// without the "<...>" quoting some writers put around it.
+// without the "<...>" quoting some writers put around it. Punctuation comes
+// as "$" and the mark ("$.", "$,"): the word is the mark.
 std::string WordOf(std::string_view line) {
   while (!line.empty() && IsBlank(line.back())) line.remove_suffix(1);
   if (line.size() >= 4 && StartsWith(line, "\"<") && line.substr(line.size() - 2) == ">\"")
     line = line.substr(2, line.size() - 4);
+  if (line.size() >= 2 && line[0] == '$' && line.back() != '$' && IsPunctuationOnly(line.substr(1)))
+    line.remove_prefix(1);
   return std::string(line);
 }
 

@@ -31,7 +31,7 @@ class FilesTest : public QObject {
         "seisab\n    seis+b //_V_ b, // **CLB @FMV\n"
         "pikk+a\n    pikk+0 //_A_ sg n, // @AN>&\n@<NN\n"
         "$\n    $ //_Z_ //\n"
-        "\n.\n    . //_Z_ //\n$LL$\n    $LL$ //_Z_ //\n"
+        "\n$.\n    . //_Z_ //\n$LL$\n    $LL$ //_Z_ //\n"
         "<<<\nTeine\n    teine+0 //_P_ sg n, // @SUBJ\n";
     auto sentences = ParseResult(snx + std::string("\0garbage after zero\n", 20));
     QCOMPARE(sentences.size(), size_t(2));

@@ -207,9 +207,9 @@ void Analyser::LookupCompound(std::string_view w, std::vector<Reading>& out) con
   }
 }
 
-void Analyser::LookupWord(std::string_view w, std::vector<Reading>& out) const {
+void Analyser::LookupWord(std::string_view w, std::vector<Reading>& out, bool compounds) const {
   LookupWithClitic(w, out);
-  if (out.empty()) LookupCompound(w, out);
+  if (out.empty() && compounds) LookupCompound(w, out);
   if (out.empty()) {
     std::size_t h = w.rfind('-');
     if (h != std::string_view::npos && h > 0 && h + 1 < w.size()) {
@@ -299,7 +299,7 @@ void Analyser::GuessWord(std::string_view w, bool proper, std::vector<Reading>& 
               if (IsUpper1257(static_cast<unsigned char>(w[q]))) lemma[q] = static_cast<char>(ToUpper1257(static_cast<unsigned char>(lemma[q])));
           }
           Hyp& h = hyps[{lemma, pos}];
-          h.score += p * weight;
+          h.score = std::max(h.score, p * weight);
           std::string shown = SafeLemma(lemma) + "+" + (ending.empty() ? std::string("0") : std::string(ending));
           h.readings.push_back(Reading{shown, pos, e.codes});
         }
@@ -346,7 +346,25 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
       else AddReading(out, SafeLemma(token) + "+0", 'Y', "?, ");
     }
   } else {
-    LookupWord(lower, out);
+    // A capitalised word in mid sentence that is no known word is rather a
+    // name than a compound of common words.
+    LookupWord(lower, out, !capital || ctx.sentence_start);
+  }
+  if (out.empty() && token.size() > 2 && token.back() == '-') {
+    // The first part of a pair such as "teadus- ja arendustegevus".
+    std::vector<Reading> part = Readings(token.substr(0, token.size() - 1), ctx);
+    for (Reading& r : part) out.push_back(std::move(r));
+  }
+  if (out.empty() && capital) {
+    // An acronym with a case ending: USAs, NATOsse.
+    std::size_t k = 0;
+    while (k < token.size() && IsUpper1257(static_cast<unsigned char>(token[k]))) ++k;
+    if (k >= 2 && k < token.size()) {
+      std::string_view ending = token.substr(k);
+      for (const Ending& e : EndingsOf(kGen))
+        if (ending == e.text && !std::string_view(e.text).empty())
+          AddReading(out, SafeLemma(token.substr(0, k)) + "+" + std::string(ending), 'H', e.codes);
+    }
   }
   if (out.empty() && IsRoman(token)) AddReading(out, SafeLemma(token) + "+0", 'N', "?, ");
   if (out.empty() && capital && (!ctx.sentence_start || ctx.guess)) GuessWord(token, true, out);

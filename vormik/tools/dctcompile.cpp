@@ -220,6 +220,12 @@ std::vector<std::string> WeakGrades(const std::string& s) {
       out.push_back(s.substr(0, i) + soft + s.substr(i + 1));
       break;
     }
+    if ((b == 'k' || b == 'p' || b == 't') && IsVowel(a) && i >= 2 && IsVowel(s[i - 2]) && i + 1 < s.size() &&
+        IsVowel(s[i + 1])) {
+      char soft = b == 'k' ? 'g' : b == 'p' ? 'b' : 'd';  // liiku -> liigu
+      out.push_back(s.substr(0, i) + soft + s.substr(i + 1));
+      break;
+    }
     if (IsVowel(a) && IsVowel(b)) continue;
     if (s.size() - i > 3) break;
   }
@@ -252,10 +258,15 @@ class Deriver {
     for (const std::string& w : WeakGrades(L))
       for (const char* v : {"a", "e", "i", "u"}) gens.push_back(w + v);
     if (EndsWith(L, "d") && L.size() > 3) gens.push_back(Cut(L, 1) + "a");
+    if (L.size() >= 4 && EndsWith(L, "s") && IsVowel(L[L.size() - 2])) {
+      gens.push_back(Cut(L, 1));  // rahvas rahva
+      if (!IsVowel(L[L.size() - 3]))
+        for (const char* v : {"a", "e"}) gens.push_back(Cut(L, 2) + "s" + v);  // tähtis tähtsa
+    }
     // küünal küünla, tütar tütre: the last vowel drops after a consonant.
     if (L.size() >= 5 && !IsVowel(L[L.size() - 3]) &&
         (EndsWith(L, "el") || EndsWith(L, "al") || EndsWith(L, "ar") || EndsWith(L, "er")))
-      for (const char* v : {"a", "e"}) gens.push_back(Cut(L, 2) + L.back() + v);
+      for (const char* v : {"a", "e", "i"}) gens.push_back(Cut(L, 2) + L.back() + v);
     std::size_t weak_end = gens.size();
     // The genitive stem with the most case forms in the word list; among
     // equals, the one that opens the most longer words (compounds).
@@ -308,7 +319,7 @@ class Deriver {
     out.stems.push_back(Stem{kPart, P, {}});
     out.stems.push_back(Stem{kPlGen, PG, {}});
     std::set<std::string> pps;
-    std::vector<std::string> ppc = {G + "id", P + "sid", G + "sid", L + "e", L + "i", L + "u"};
+    std::vector<std::string> ppc = {G + "id", P + "sid", G + "sid", L + "e", L + "i", L + "u", L + "eid"};
     if (G.size() > 2 && G.back() == 'a')
       for (const char* v : {"i", "e", "u"}) ppc.push_back(Cut(G, 1) + v);
     for (const std::string& pp : ppc)
@@ -352,6 +363,7 @@ class Deriver {
     std::vector<std::string> bc = {M, M + "a", M + "e"};
     for (const std::string& w : WeakGrades(M)) bc.push_back(w);
     if (EndsWith(M, "t")) bc.push_back(Cut(M, 1) + "da");
+    if (EndsWith(M, "d")) bc.push_back(Cut(M, 1) + "a");  // jõudma jõuab
     if (EndsWith(M, "nd")) bc.push_back(Cut(M, 1) + "na");
     std::string B;
     for (const std::string& b : bc)
@@ -546,7 +558,7 @@ int main(int argc, char** argv) {
         if (!seen.insert(e.lemma + 'N').second) continue;
         if (e.pos == 'A') {
           for (const Stem& st : e.stems)
-            if (st.cls == kGen && (EndsWith(st.text, "se") || EndsWith(st.text, "ku")) && wl.Has(st.text + "lt")) {
+            if (st.cls == kGen && wl.Has(st.text + "lt")) {
               LexEntry adv;
               adv.lemma = st.text + "lt";
               adv.pos = 'D';
@@ -565,24 +577,26 @@ int main(int argc, char** argv) {
       }
     }
     // Drop derived lemmas that are inflected forms of other lemmas.
-    std::unordered_set<std::string> forms;
-    for (const LexEntry& e : entries) {
-      std::vector<std::string> f;
-      FormsOf(e, f);
-      forms.insert(f.begin(), f.end());
-    }
-    for (const LexEntry& e : derived) {
-      std::vector<std::string> f;
-      FormsOf(e, f);
-      for (std::string& s : f)
-        if (s != e.lemma) forms.insert(std::move(s));
-    }
+    // A candidate that is the genitive stem of another lemma and shares its
+    // partitive is that lemma's form (raamatu of raamat), not a word.
+    auto part_of = [](const LexEntry& e) {
+      for (const Stem& st : e.stems)
+        if (st.cls == kPart) return st.text;
+      return std::string();
+    };
+    std::unordered_set<std::string> forms;  // "genitive stem \t partitive"
+    for (const std::vector<LexEntry>* list : {&entries, &derived})
+      for (const LexEntry& e : *list) {
+        std::vector<std::string> f;
+        FormsOf(e, f);
+        std::string p = part_of(e);
+        for (std::string& g : f)
+          if (g != e.lemma) forms.insert(g + "\t" + p);
+      }
     std::size_t kept = 0;
     for (LexEntry& e : derived) {
-      // Nominatives in -e often equal a genitive stem of another word
-      // (raske, pere); those are kept.
-      if (e.pos != 'V' && e.pos != 'C' && e.lemma.find('=') == std::string::npos && !EndsWith(e.lemma, "e") &&
-          forms.count(e.lemma))
+      if (e.pos != 'V' && e.pos != 'C' && e.lemma.find('=') == std::string::npos &&
+          forms.count(e.lemma + "\t" + part_of(e)))
         continue;
       entries.push_back(std::move(e));
       ++kept;

@@ -74,8 +74,14 @@ class Reader {
       if (S().scrambled) {
         b = RotateLeft1(b);
         if (b == 0) continue;
-      } else if (b == '\n' && !line.empty() && line.back() == '\r') {
-        line.pop_back();
+      } else if (b == '\r') {
+        // Text mode: "\r\n" is a line end.
+        int n = std::getc(f_);
+        if (n == '\n') {
+          b = '\n';
+        } else if (n != EOF) {
+          std::ungetc(n, f_);
+        }
       }
       if (b == '\n') {
         ended = true;

@@ -231,6 +231,8 @@ TEST_F(RuleFile, BodyLineLimitAndMissingLineEnd) {
   std::string ok = "(@w =0 (S) (1 DET)" + std::string(238 - 19, ' ') + ")\n";  // 238 bytes and "\n"
   ASSERT_EQ(ok.size(), 239u);
   EXPECT_EQ(LoadRules(File("", ok), &m), 0) << m;
+  std::string okCrLf = ok.substr(0, ok.size() - 1) + "\r\n";
+  EXPECT_EQ(LoadRules(File("", okCrLf), &m), 0) << m;
   EXPECT_EQ(LoadRules(File("", " " + ok), &m), 1);
   EXPECT_EQ(m, "\nRida nr. 9 liiga pikk!\n");
 }

@@ -98,6 +98,10 @@ bool CSirelFrame::Create() {
   CreateMenus();
   CreateToolBars();
   statusBar()->showMessage(QStringLiteral("Ready"));
+  // When a menu's status tip goes away the idle text comes back.
+  connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
+    if (text.isEmpty()) statusBar()->showMessage(QStringLiteral("Ready"));
+  });
   m_instance->Listen();
   SyncFormatBar();
   return true;

@@ -269,6 +269,7 @@ void Analyser::GuessWord(std::string_view w, bool proper, std::vector<Reading>& 
   };
   std::map<std::pair<std::string, char>, Hyp> hyps;
   std::string lw = Lower1257(w);
+  std::string key;  // scratch for the rule lookups
   std::size_t n = lw.size();
   for (std::size_t k = 2; k <= n; ++k) {
     std::string_view stem = std::string_view(lw).substr(0, k);
@@ -280,7 +281,7 @@ void Analyser::GuessWord(std::string_view w, bool proper, std::vector<Reading>& 
         if (ending != e.text) continue;
         const std::vector<GuessRule>* rules = nullptr;
         for (std::size_t len = std::min<std::size_t>(4, stem.size()); len >= 2 && !rules; --len)
-          rules = dict_.Guess(c, stem.substr(stem.size() - len));
+          rules = dict_.Guess(c, stem.substr(stem.size() - len), key);
         if (!rules) continue;
         double total = 0;
         for (const GuessRule& r : *rules) total += r.count;
@@ -307,7 +308,10 @@ void Analyser::GuessWord(std::string_view w, bool proper, std::vector<Reading>& 
     }
   }
   std::vector<std::pair<double, const Hyp*>> ranked;
-  for (const auto& [key, h] : hyps) ranked.push_back({h.score, &h});
+  for (const auto& [hyp_key, h] : hyps) {
+    (void)hyp_key;
+    ranked.push_back({h.score, &h});
+  }
   std::stable_sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
   for (std::size_t i = 0; i < ranked.size() && i < 2; ++i) {
     if (i > 0 && ranked[i].first < ranked[0].first * 0.5) break;

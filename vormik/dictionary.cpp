@@ -30,51 +30,52 @@ static bool ReadWholeFile(const std::string& path, std::string& out) {
   return true;
 }
 
-Dictionary::Dictionary() { slots_.resize(1024); }
+Dictionary::Dictionary() { slots_.assign(1024, kNoRef); }
 
-static std::size_t HashKey(std::string_view s) {
+static std::uint32_t HashKey(std::string_view s) {
   std::uint64_t h = 1469598103934665603ull;
   for (unsigned char c : s) {
     h ^= c;
     h *= 1099511628211ull;
   }
-  return static_cast<std::size_t>(h ^ (h >> 29));
+  return static_cast<std::uint32_t>(h ^ (h >> 32));
 }
 
-const Dictionary::Slot* Dictionary::FindSlot(std::string_view key) const {
+const Dictionary::Key* Dictionary::FindKey(std::string_view key) const {
+  std::uint32_t h = HashKey(key);
   std::size_t mask = slots_.size() - 1;
-  for (std::size_t i = HashKey(key) & mask;; i = (i + 1) & mask) {
-    const Slot& s = slots_[i];
-    if (s.head == kNoRef) return nullptr;
-    if (s.key == key) return &s;
+  for (std::size_t i = h & mask;; i = (i + 1) & mask) {
+    std::uint32_t k = slots_[i];
+    if (k == kNoRef) return nullptr;
+    const Key& rec = keys_[k];
+    if (rec.hash == h && rec.text == key) return &rec;
   }
 }
 
-void Dictionary::Grow() {
-  std::vector<Slot> old;
-  old.swap(slots_);
-  slots_.resize(old.size() * 2);
-  std::size_t mask = slots_.size() - 1;
-  for (const Slot& s : old) {
-    if (s.head == kNoRef) continue;
-    std::size_t i = HashKey(s.key) & mask;
-    while (slots_[i].head != kNoRef) i = (i + 1) & mask;
-    slots_[i] = s;
+void Dictionary::Rehash(std::size_t size) {
+  slots_.assign(size, kNoRef);
+  std::size_t mask = size - 1;
+  for (std::uint32_t k = 0; k < keys_.size(); ++k) {
+    std::size_t i = keys_[k].hash & mask;
+    while (slots_[i] != kNoRef) i = (i + 1) & mask;
+    slots_[i] = k;
   }
 }
 
-Dictionary::Slot& Dictionary::InsertSlot(std::string_view key) {
-  if ((used_ + 1) * 2 > slots_.size()) Grow();
+Dictionary::Key& Dictionary::InsertKey(std::string_view key) {
+  std::uint32_t h = HashKey(key);
   std::size_t mask = slots_.size() - 1;
-  std::size_t i = HashKey(key) & mask;
+  std::size_t i = h & mask;
   for (;; i = (i + 1) & mask) {
-    Slot& s = slots_[i];
-    if (s.head == kNoRef) break;
-    if (s.key == key) return s;
+    std::uint32_t k = slots_[i];
+    if (k == kNoRef) break;
+    if (keys_[k].hash == h && keys_[k].text == key) return keys_[k];
   }
+  keys_.push_back(Key{key, h, kNoRef, false});
   ++used_;
-  slots_[i].key = key;
-  return slots_[i];
+  slots_[i] = static_cast<std::uint32_t>(keys_.size() - 1);
+  if (used_ * 10 > slots_.size() * 7) Rehash(slots_.size() * 2);
+  return keys_.back();
 }
 
 std::string_view Dictionary::Own(std::string_view s) {
@@ -100,7 +101,7 @@ void Dictionary::AddStem(std::uint32_t lemma, StemClass c, std::string_view text
       ci = it->second;
     }
   }
-  Slot& slot = InsertSlot(text);
+  Key& slot = InsertKey(text);
   for (std::uint32_t r = slot.head; r != kNoRef; r = refs_[r].next)
     if (refs_[r].lemma == lemma && refs_[r].cls == c && refs_[r].codes == ci) return;
   // Keep the order in which stems were added: append at the chain's end.
@@ -129,8 +130,8 @@ void Dictionary::AddGuessRule(StemClass c, std::string_view suffix, GuessRule ru
   guess_[key].push_back(std::move(rule));
 }
 
-const std::vector<GuessRule>* Dictionary::Guess(StemClass c, std::string_view suffix) const {
-  std::string key(1, static_cast<char>('A' + c));
+const std::vector<GuessRule>* Dictionary::Guess(StemClass c, std::string_view suffix, std::string& key) const {
+  key.assign(1, static_cast<char>('A' + c));
   key += suffix;
   auto it = guess_.find(key);
   return it == guess_.end() ? nullptr : &it->second;
@@ -153,7 +154,10 @@ int Dictionary::LoadCompiled(const std::string& path) {
 
   std::size_t lines = static_cast<std::size_t>(std::count(body.begin(), body.end(), '\n'));
   refs_.reserve(refs_.size() + lines);
-  while (slots_.size() < lines * 2) Grow();
+  keys_.reserve(keys_.size() + lines * 3 / 4);
+  std::size_t want = 1024;
+  while (want * 7 < (keys_.size() + lines * 3 / 4) * 10) want *= 2;
+  if (want > slots_.size()) Rehash(want);
   std::uint32_t current = 0;
   bool have_lemma = false;
   std::size_t pos = 0;

@@ -62,11 +62,16 @@ class Dictionary {
 
   // The first stem with this text, or kNoRef; follow StemRef::next.
   std::uint32_t Find(std::string_view stem) const {
-    const Slot* s = FindSlot(stem);
-    return s ? s->head : kNoRef;
+    const Key* k = FindKey(stem);
+    return k ? k->head : kNoRef;
   }
   const StemRef& Ref(std::uint32_t i) const { return refs_[i]; }
-  const std::vector<GuessRule>* Guess(StemClass c, std::string_view suffix) const;
+  const std::vector<GuessRule>* Guess(StemClass c, std::string_view suffix) const {
+    std::string key;
+    return Guess(c, suffix, key);
+  }
+  // The same with a caller's scratch string, to spare allocations.
+  const std::vector<GuessRule>* Guess(StemClass c, std::string_view suffix, std::string& key) const;
   std::string_view Lemma(std::uint32_t i) const { return lemmas_[i]; }
   char Pos(std::uint32_t i) const { return pos_[i]; }
   const std::string& Codes(std::uint32_t i) const { return codes_[i]; }
@@ -75,19 +80,20 @@ class Dictionary {
   // Stems that may open a compound: nominatives and genitive stems of nouns
   // and adjectives of three letters or more.
   bool IsFirstPart(std::string_view s) const {
-    const Slot* sl = FindSlot(s);
-    return sl && sl->first_part;
+    const Key* k = FindKey(s);
+    return k && k->first_part;
   }
 
  private:
-  struct Slot {
-    std::string_view key;
+  struct Key {
+    std::string_view text;
+    std::uint32_t hash;
     std::uint32_t head = kNoRef;
     bool first_part = false;
   };
-  const Slot* FindSlot(std::string_view key) const;
-  Slot& InsertSlot(std::string_view key);  // key must outlive the dictionary
-  void Grow();
+  const Key* FindKey(std::string_view key) const;
+  Key& InsertKey(std::string_view key);  // key text must outlive the dictionary
+  void Rehash(std::size_t slots);
   std::string_view Own(std::string_view s);
   std::uint32_t AddLemma(std::string_view output_lemma, char pos);
   void AddStem(std::uint32_t lemma, StemClass c, std::string_view text, std::string_view codes);
@@ -98,7 +104,8 @@ class Dictionary {
   std::vector<char> pos_;
   std::vector<std::string> codes_;
   std::unordered_map<std::string, std::uint32_t, StrHash, std::equal_to<>> code_index_;
-  std::vector<Slot> slots_;  // open addressing, size a power of two
+  std::vector<Key> keys_;
+  std::vector<std::uint32_t> slots_;  // open addressing into keys_; size a power of two
   std::size_t used_ = 0;
   std::vector<StemRef> refs_;
   std::unordered_map<std::string, std::vector<GuessRule>, StrHash, std::equal_to<>> guess_;

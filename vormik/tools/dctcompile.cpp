@@ -211,6 +211,10 @@ std::vector<std::string> WeakGrades(const std::string& s) {
       out.push_back(s.substr(0, i) + s.substr(i + 1));
       break;
     }
+    if ((a == 's' && b == 'k') || (a == 'h' && (b == 't' || b == 'k')) || ((a == 'l' || a == 'r') && b == 'g')) {
+      out.push_back(s.substr(0, i) + s.substr(i + 1));  // usku usu, juht juhi, puhka puha, jalg jala
+      break;
+    }
     if ((a == 'n' || a == 'l' || a == 'r') && b == 'd') {
       out.push_back(s.substr(0, i) + a + s.substr(i + 1));  // sünd -> sünn
       break;
@@ -322,6 +326,8 @@ class Deriver {
     std::vector<std::string> ppc = {G + "id", P + "sid", G + "sid", L + "e", L + "i", L + "u", L + "eid"};
     if (G.size() > 2 && G.back() == 'a')
       for (const char* v : {"i", "e", "u"}) ppc.push_back(Cut(G, 1) + v);
+    if (EndsWith(G, "se"))
+      for (const char* v : {"i", "id"}) ppc.push_back(Cut(G, 1) + v);  // inimesi, hobuseid
     for (const std::string& pp : ppc)
       if (pp != G && pp != P && pp != L && pp != PG && wl_.Has(pp)) pps.insert(pp);
     for (const std::string& pp : pps) out.stems.push_back(Stem{kPlPart, pp, {}});
@@ -330,7 +336,9 @@ class Deriver {
       std::string adt = G.substr(0, G.size() - 1) + G[G.size() - 2] + G.back();
       if (wl_.Has(adt)) out.stems.push_back(Stem{kAdt, adt, {}});
     }
-    bool noun_suffix = EndsWith(L, "us") || EndsWith(L, "mine") || EndsWith(L, "ja") || EndsWith(L, "ik");
+    bool noun_suffix = EndsWith(L, "mine") || EndsWith(L, "ja");
+    bool adj_suffix = EndsWith(L, "lik") || EndsWith(L, "line") || EndsWith(L, "tu") || EndsWith(L, "kas");
+    if (adj_suffix) out.pos = 'A';
     if (!noun_suffix && wl_.Has(G + "m") && wl_.Has(G + "mat") && wl_.Has(G + "maga") && wl_.Has(G + "mate")) {
       out.pos = 'A';
       comp = LexEntry{};
@@ -565,6 +573,15 @@ int main(int argc, char** argv) {
               adv.stems.push_back(Stem{kWord, adv.lemma, {}});
               derived.push_back(std::move(adv));
             }
+        }
+        bool adj_suffix = EndsWith(L, "lik") || EndsWith(L, "line") || EndsWith(L, "ne") || EndsWith(L, "tu") ||
+                          EndsWith(L, "kas");
+        if (e.pos == 'A' && !adj_suffix) {
+          // The word list cannot tell an adjective from a noun that takes
+          // degrees: such words get both readings.
+          LexEntry noun = e;
+          noun.pos = 'S';
+          derived.push_back(std::move(noun));
         }
         derived.push_back(std::move(e));
         if (!comp.lemma.empty()) derived.push_back(std::move(comp));

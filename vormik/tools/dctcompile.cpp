@@ -224,8 +224,8 @@ std::vector<std::string> WeakGrades(const std::string& s) {
       out.push_back(s.substr(0, i) + soft + s.substr(i + 1));
       break;
     }
-    if ((b == 'k' || b == 'p' || b == 't') && IsVowel(a) && i >= 2 && IsVowel(s[i - 2]) && i + 1 < s.size() &&
-        IsVowel(s[i + 1])) {
+    if ((b == 'k' || b == 'p' || b == 't') && IsVowel(a) && i >= 2 && IsVowel(s[i - 2]) &&
+        (i + 1 == s.size() || IsVowel(s[i + 1]))) {
       char soft = b == 'k' ? 'g' : b == 'p' ? 'b' : 'd';  // liiku -> liigu
       out.push_back(s.substr(0, i) + soft + s.substr(i + 1));
       break;
@@ -258,6 +258,10 @@ class Deriver {
     for (const char* v : {"a", "e", "i", "u"}) gens.push_back(L + v);
     if (EndsWith(L, "i"))
       for (const char* v : {"e", "a", "u"}) gens.push_back(Cut(L, 1) + v);  // suvi suve, kiri kirja
+    // küünal küünla, kohver kohvri: the last vowel drops after a consonant.
+    if (L.size() >= 5 && !IsVowel(L[L.size() - 3]) &&
+        (EndsWith(L, "el") || EndsWith(L, "al") || EndsWith(L, "ar") || EndsWith(L, "er")))
+      for (const char* v : {"a", "e", "i"}) gens.push_back(Cut(L, 2) + L.back() + v);
     std::size_t regular = gens.size();
     for (const std::string& w : WeakGrades(L))
       for (const char* v : {"a", "e", "i", "u"}) gens.push_back(w + v);
@@ -267,10 +271,6 @@ class Deriver {
       if (!IsVowel(L[L.size() - 3]))
         for (const char* v : {"a", "e"}) gens.push_back(Cut(L, 2) + "s" + v);  // tähtis tähtsa
     }
-    // küünal küünla, tütar tütre: the last vowel drops after a consonant.
-    if (L.size() >= 5 && !IsVowel(L[L.size() - 3]) &&
-        (EndsWith(L, "el") || EndsWith(L, "al") || EndsWith(L, "ar") || EndsWith(L, "er")))
-      for (const char* v : {"a", "e", "i"}) gens.push_back(Cut(L, 2) + L.back() + v);
     std::size_t weak_end = gens.size();
     // The genitive stem with the most case forms in the word list; among
     // equals, the one that opens the most longer words (compounds).
@@ -472,12 +472,6 @@ class Deriver {
   const WordList& wl_;
 };
 
-// Surface forms of an entry, used to drop derived "lemmas" that are really
-// inflected forms of another lemma.
-void FormsOf(const LexEntry& e, std::vector<std::string>& out) {
-  for (const Stem& s : e.stems)
-    if (s.cls == kGen || s.cls == kPlGen) out.push_back(s.text);
-}
 
 }  // namespace
 
@@ -594,27 +588,36 @@ int main(int argc, char** argv) {
       }
     }
     // Drop derived lemmas that are inflected forms of other lemmas.
-    // A candidate that is the genitive stem of another lemma and shares its
-    // partitive is that lemma's form (raamatu of raamat), not a word.
-    auto part_of = [](const LexEntry& e) {
+    // Lemmas that share genitive stem and partitive are one word found
+    // twice: raamat and "raamatu" (a genitive read as a nominative), or vahe
+    // and "vaht" (a wrong stem chosen for another word). A nominative equal
+    // to the genitive stem is the real word when it ends in -e (vahe, toime,
+    // pere); otherwise the other lemma is.
+    auto stem_of = [](const LexEntry& e, StemClass c) {
       for (const Stem& st : e.stems)
-        if (st.cls == kPart) return st.text;
+        if (st.cls == c) return st.text;
       return std::string();
     };
-    std::unordered_set<std::string> forms;  // "genitive stem \t partitive"
+    std::unordered_map<std::string, std::vector<std::pair<std::string, bool>>> groups;  // G\tP -> lemmas
     for (const std::vector<LexEntry>* list : {&entries, &derived})
       for (const LexEntry& e : *list) {
-        std::vector<std::string> f;
-        FormsOf(e, f);
-        std::string p = part_of(e);
-        for (std::string& g : f)
-          if (g != e.lemma) forms.insert(g + "\t" + p);
+        if (e.pos == 'V' || e.pos == 'C' || e.pos == 'D') continue;
+        std::string g = stem_of(e, kGen), p = stem_of(e, kPart);
+        if (!g.empty()) groups[g + "\t" + p].push_back({e.lemma, list == &entries});
       }
     std::size_t kept = 0;
     for (LexEntry& e : derived) {
-      if (e.pos != 'V' && e.pos != 'C' && e.lemma.find('=') == std::string::npos &&
-          forms.count(e.lemma + "\t" + part_of(e)))
-        continue;
+      bool drop = false;
+      std::string g = stem_of(e, kGen), p = stem_of(e, kPart);
+      if (e.pos != 'V' && e.pos != 'C' && e.pos != 'D' && !g.empty() && e.lemma.find('=') == std::string::npos) {
+        const auto& grp = groups[g + "\t" + p];
+        bool self_is_gen = e.lemma == g;
+        for (const auto& [other, from_source] : grp) {
+          if (other == e.lemma) continue;
+          if (self_is_gen && (!EndsWith(e.lemma, "e") || from_source)) drop = true;
+        }
+      }
+      if (drop) continue;
       entries.push_back(std::move(e));
       ++kept;
     }

@@ -9,15 +9,14 @@ size_t EndOfLine(std::string_view s, size_t pos) {
   return nl == std::string_view::npos ? s.size() : nl + 1;
 }
 
-// Offset of the start of the first line that begins with the header word
-// (after optional leading blanks), or npos.
+// Offset of the start of the first line that contains the header word, or
+// npos. The rule readers look for their section headers the same way.
 size_t FindHeaderLine(std::string_view s, std::string_view header) {
   size_t pos = 0;
   while (pos < s.size()) {
-    size_t p = pos;
-    while (p < s.size() && (s[p] == ' ' || s[p] == '\t')) ++p;
-    if (s.substr(p, header.size()) == header) return pos;
-    pos = EndOfLine(s, pos);
+    size_t end = EndOfLine(s, pos);
+    if (s.substr(pos, end - pos).find(header) != std::string_view::npos) return pos;
+    pos = end;
   }
   return std::string_view::npos;
 }
@@ -40,6 +39,9 @@ std::string ScrambleRuleFile(std::string_view plain, RuleFileKind kind, std::str
     if (c == '\r' && i + 1 < plain.size() && plain[i + 1] == '\n') continue;  // body uses "\n" alone
     out.push_back(static_cast<char>(RotateRight1(c)));
   }
+  // The readers need every body line ended; a last line without its line
+  // end would be refused as an unterminated line.
+  if (plain.size() > cut && plain.back() != '\n') out.push_back(static_cast<char>(RotateRight1('\n')));
   return out;
 }
 

@@ -13,8 +13,9 @@ inline unsigned char RotateLeft1(unsigned char b) { return static_cast<unsigned 
 enum class RuleFileKind { kDisamb, kSyntax };
 
 // Returns the scrambled form of a plain rule file. Disambiguation files stay
-// plain through the SET-DECLARATIONS header line; syntax files through the
-// line after the SENTENCE-DELIMITERS header. Everything after is rotated.
+// plain through the first line containing SET-DECLARATIONS; syntax files
+// through the line after the first line containing SENTENCE-DELIMITERS.
+// Everything after is rotated, and a missing final line end is added.
 // On a file without that header, *error is set and the result is empty.
 std::string ScrambleRuleFile(std::string_view plain, RuleFileKind kind, std::string* error);
 

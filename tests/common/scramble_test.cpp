@@ -43,3 +43,16 @@ TEST(Scramble, RotationsAreInverse) {
 
 }  // namespace
 }  // namespace vaarikas
+
+namespace vaarikas {
+namespace {
+
+TEST(Scramble, HeaderFoundAnywhereInItsLineAndLastLineEnded) {
+  std::string s = ScrambleRuleFile(";; x\n== SET-DECLARATIONS ==\nLIST A = x ;", RuleFileKind::kDisamb, nullptr);
+  const std::string head = ";; x\n== SET-DECLARATIONS ==\n";
+  ASSERT_EQ(s.substr(0, head.size()), head);
+  EXPECT_EQ(UnscrambleBody(s.substr(head.size())), "LIST A = x ;\n");
+}
+
+}  // namespace
+}  // namespace vaarikas

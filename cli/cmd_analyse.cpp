@@ -49,6 +49,7 @@ struct AnalyseOptions {
   std::string grammar = "grammar.rle";
   int jobs = 0;  // 0: number of cores
   bool progress = true;
+  bool verbose = false;  // the stages' console text to standard error
   std::vector<std::string> args;
 };
 
@@ -100,6 +101,9 @@ bool ExportFile(const std::string& in_path, const std::string& out_path, bool ut
         }
       }
     }
+    // Whether the text ends a sentence is decided on the text as given, so
+    // a "?" put in for an unrepresentable character does not count.
+    if (piece.find_first_of(".?!") != std::string::npos) has_end = true;
     std::string text;
     if (utf8) {
       size_t bad = 0;
@@ -111,13 +115,20 @@ bool ExportFile(const std::string& in_path, const std::string& out_path, bool ut
     }
     first = false;
     if (text.find('\0') != std::string::npos) return *why = "holds zero bytes; not a text file", false;
-    if (text.find_first_of(".?!") != std::string::npos) has_end = true;
     for (char& c : text) {
       switch (static_cast<unsigned char>(c)) {
+        // In Windows-1257 these two are the spacing caron and ogonek; the
+        // letter move below would turn them into Z/z with caron.
+        case 0x8E:
+        case 0x9E:
+          c = '?';
+          ++replaced;
+          continue;
+        default: break;
+      }
+      switch (static_cast<unsigned char>(c)) {
         case 0x8A: c = static_cast<char>(0xD0); break;
-        case 0x8E: c = static_cast<char>(0xDE); break;
         case 0x9A: c = static_cast<char>(0xF0); break;
-        case 0x9E: c = static_cast<char>(0xFE); break;
         default: break;
       }
     }
@@ -185,11 +196,26 @@ bool RunOne(const AnalyseOptions& o, const std::string& file, const std::string&
     Fail("cannot enter the work directory %s: %s", work.c_str(), std::strerror(errno));
     return false;
   }
+  // The stages and the preprocessor write console text to standard output,
+  // which carries the results here: send it to standard error with
+  // --verbose, else nowhere, for the length of the run.
+  std::fflush(stdout);
+  int saved_stdout = ::dup(1);
+  int sink = o.verbose ? ::dup(2) : ::open("/dev/null", O_WRONLY);
+  if (sink >= 0) {
+    ::dup2(sink, 1);
+    ::close(sink);
+  }
   bool ok = false;
   try {
     ok = frame.RunPipeline();
   } catch (const FileError& e) {
     ui.MessageBox(e.Message());
+  }
+  std::fflush(stdout);
+  if (saved_stdout >= 0) {
+    ::dup2(saved_stdout, 1);
+    ::close(saved_stdout);
   }
   plat::SetCurrentDir(previous);
   if (!ok) Fail("%s: analysis failed", file.c_str());
@@ -287,6 +313,8 @@ int ParseOptions(int argc, char** argv, AnalyseOptions* o) {
       long n = std::strtol(v, &end, 10);
       if (!*v || *end || n < 1 || n > 1024) return Fail("analyse: -j takes a number of workers, not '%s'", v);
       o->jobs = static_cast<int>(n);
+    } else if (a == "--verbose" || a == "-v") {
+      o->verbose = true;
     } else if (a == "--no-progress") {
       o->progress = false;
     } else if (a == "--") {

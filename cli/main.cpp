@@ -41,6 +41,7 @@ const char kHelp[] =
     "                            in DIR/<relative name>/; default: a fresh\n"
     "                            temporary directory per file, removed afterwards)\n"
     "      --no-progress         no progress bar (it is shown on a terminal only)\n"
+    "      --verbose             show the stages' console text on standard error\n"
     "      --encoding ENC        encoding of the input and of the printed result:\n"
     "                            utf-8 (default) or windows-1257\n"
     "      --heuristics 0|1|2    0 no heuristics, 1 best heuristics (default),\n"

@@ -15,9 +15,9 @@ int CMainFrame::RunMorphology() {
   s.libraryPath = ProgPath(plat::kAnalyserLibName);
   s.lalFile = m_strLalFile;
   s.morfFile = m_strMorfFile;
-  // Standard output may carry the analysis result (console front end): the
-  // readers' console messages go to standard error instead.
-  s.diagnostics = stderr;
+  // The readers' console messages go to standard output, like every stage's
+  // console text; a front end that prints results there redirects it.
+  s.diagnostics = stdout;
   return morph::RunMorphologyStage(s, UI());
 }
 

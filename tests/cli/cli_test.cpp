@@ -81,6 +81,13 @@ TEST(Cli, WorkdirKeepsTheExportedSource) {
   std::string bytes((std::istreambuf_iterator<char>(src)), std::istreambuf_iterator<char>());
   EXPECT_EQ(bytes, std::string("\xd0okolaad on hea.\0", 17));
   EXPECT_TRUE(fs::exists(dir / "w" / "phrases.nps"));
+  // A spacing caron stays a "?" (not Z with caron), and a "?" put in for a
+  // character without a Windows-1257 form does not count as a sentence end.
+  std::ofstream(dir / "in2.txt") << "Tere \xcb\x87 \xd0\xb6";
+  Vaarikas("analyse --workdir " + (dir / "w").string() + " " + (dir / "in2.txt").string());
+  std::ifstream src2(dir / "w" / "source.nps", std::ios::binary);
+  bytes.assign((std::istreambuf_iterator<char>(src2)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(bytes, std::string("Tere ? ?.\0", 10));
   EXPECT_EQ(fs::file_size(dir / "w" / "phrases.nps"), 0u);
   fs::remove_all(dir);
 }

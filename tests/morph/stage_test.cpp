@@ -35,10 +35,10 @@ class StageTest : public ::testing::Test {
   int Run(std::string* out = nullptr) {
     CurrentDirScope cd(work.path());
     CMainFrame frame(ui, work.path(), prog.path());
-    // In the pipeline the readers' console messages go to standard error.
-    ::testing::internal::CaptureStderr();
+    // The readers' console messages go to standard output.
+    ::testing::internal::CaptureStdout();
     int rc = frame.RunMorphology();
-    std::string o = ::testing::internal::GetCapturedStderr();
+    std::string o = ::testing::internal::GetCapturedStdout();
     if (out) *out = o;
     return rc;
   }

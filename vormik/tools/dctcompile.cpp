@@ -305,7 +305,14 @@ class Deriver {
     if (EndsWith(L, "ne")) parts.push_back(Cut(L, 2) + "st");
     if (EndsWith(L, "is")) parts.push_back(L + "t");
     std::string P;
+    std::string PG;
+    // loomulik loomuliku loomulikku, plural loomulike loomulikke
+    if (EndsWith(L, "ik") && G == L + "u" && wl_.Has(L + "ku") && wl_.Has(L + "e") && wl_.Has(L + "ega")) {
+      P = L + "ku";
+      PG = L + "e";
+    }
     for (const std::string& p : parts) {
+      if (!P.empty()) break;
       // A softened genitive goes with a strong partitive: kapp kapi kappi.
       if (weak && !(p.size() == L.size() + 1 && p.compare(0, L.size(), L) == 0 && IsVowel(p.back()))) continue;
       if (wl_.Has(p) && wl_.Has(PlGenOf(p)) && wl_.Has(PlGenOf(p) + "ga")) {
@@ -314,7 +321,7 @@ class Deriver {
       }
     }
     if (P.empty()) return false;
-    std::string PG = PlGenOf(P);
+    if (PG.empty()) PG = PlGenOf(P);
     out = LexEntry{};
     out.lemma = L;
     out.pos = 'S';
@@ -323,7 +330,7 @@ class Deriver {
     out.stems.push_back(Stem{kPart, P, {}});
     out.stems.push_back(Stem{kPlGen, PG, {}});
     std::set<std::string> pps;
-    std::vector<std::string> ppc = {G + "id", P + "sid", G + "sid", L + "e", L + "i", L + "u", L + "eid"};
+    std::vector<std::string> ppc = {G + "id", P + "sid", G + "sid", L + "e", L + "i", L + "u", L + "eid", L + "ke"};
     if (G.size() > 2 && G.back() == 'a')
       for (const char* v : {"i", "e", "u"}) ppc.push_back(Cut(G, 1) + v);
     if (EndsWith(G, "se"))

@@ -318,6 +318,15 @@ void Analyser::GuessWord(std::string_view w, bool proper, std::vector<Reading>& 
     for (const Reading& r : ranked[i].second->readings) out.push_back(r);
   }
   if (out.empty()) AddReading(out, SafeLemma(proper ? w : std::string_view(lw)) + "+0", proper ? 'H' : 'S', "sg n, ");
+  if (proper) {
+    // A name that ends in a vowel has its genitive equal to the nominative
+    // (Tartu, Greenaway).
+    unsigned char last = static_cast<unsigned char>(lw.back());
+    bool vowel = std::string_view("aeiouy\xF5\xE4\xF6\xFC").find(static_cast<char>(last)) != std::string_view::npos;
+    if (vowel)
+      for (Reading& r : out)
+        if (r.lemma == SafeLemma(w) + "+0" && r.codes == "sg n, ") r.codes += "sg g, ";
+  }
 }
 
 std::vector<Reading> Analyser::Readings(std::string_view token, const TokenContext& ctx) const {

@@ -3,6 +3,8 @@
 // the peak memory after each run.
 //
 //   bench_disamb [WORDS]   (default 200000; the second run uses 4 x WORDS)
+//   bench_disamb --write DIR WORDS   writes the grammar (grammar.rul) and an
+//                                    input (input.txt) into DIR and stops
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -131,6 +133,12 @@ long PeakKb() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--write") {
+    fs::create_directories(argv[2]);
+    Write((fs::path(argv[2]) / "grammar.rul").string(), Grammar(500));
+    Stream((fs::path(argv[2]) / "input.txt").string().c_str(), std::atol(argv[3]), 42);
+    return 0;
+  }
   long words = argc > 1 ? std::atol(argv[1]) : 200000;
   if (words < 1000) words = 1000;
   fs::path dir = fs::temp_directory_path() / ("vaarikas-bench-disamb-" + std::to_string(::getpid()));

@@ -2,6 +2,8 @@
 // two sizes with a generated grammar of several hundred rules.
 //
 //   bench_syntax [WORDS]   (default 200000; the second size is twice that)
+//   bench_syntax --write DIR WORDS   writes the grammar (bench.rle, plain)
+//                                    and an input (bench.txt) into DIR
 #include <unistd.h>
 
 #include <chrono>
@@ -127,6 +129,12 @@ double RunOnce(long words, long* counted, double* cpu) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--write") {
+    std::filesystem::create_directories(argv[2]);
+    std::ofstream(std::filesystem::path(argv[2]) / "bench.rle", std::ios::binary) << MakeGrammar();
+    MakeInput((std::filesystem::path(argv[2]) / "bench.txt").string(), std::atol(argv[3]));
+    return 0;
+  }
   long base = argc > 1 ? std::atol(argv[1]) : 200000;
   if (base <= 0) base = 200000;
   std::printf("grammar: %d mappings, %d syntactic and %d heuristic constraints (option h)\n", kMappings + 1,

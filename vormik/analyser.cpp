@@ -313,8 +313,8 @@ void Analyser::GuessWord(std::string_view w, bool proper, std::vector<Reading>& 
     ranked.push_back({h.score, &h});
   }
   std::stable_sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
-  for (std::size_t i = 0; i < ranked.size() && i < 2; ++i) {
-    if (i > 0 && ranked[i].first < ranked[0].first * 0.5) break;
+  for (std::size_t i = 0; i < ranked.size() && i < 4; ++i) {
+    if (i > 0 && ranked[i].first < ranked[0].first * 0.2) break;
     for (const Reading& r : ranked[i].second->readings) out.push_back(r);
   }
   if (out.empty()) AddReading(out, SafeLemma(proper ? w : std::string_view(lw)) + "+0", proper ? 'H' : 'S', "sg n, ");

@@ -4,6 +4,8 @@
 #include "syntax/engine.h"
 
 #include <climits>
+#include <cstring>
+#include <unordered_map>
 
 #include "syntax/rules.h"
 
@@ -225,10 +227,173 @@ bool IsDelimiterWord(std::string_view word) {
   return false;
 }
 
+
+// A prefilter over the rules, so that a reading is tested in full only
+// against the rules that can match it. A "plain" tag (no blank, tab, line
+// end, "," or "/") can match a reading line only where it stands in it as a
+// whole run between those characters; the index numbers every plain tag of
+// the rule targets, and a reading's runs are looked up once. A rule whose
+// target has a tag that is not plain is always tested in full.
+bool IsRunBreak(char c) { return c == ' ' || c == '\t' || c == '\n' || c == ',' || c == '/'; }
+
+bool IsPlainTag(std::string_view t) {
+  if (t.empty() || t.front() == '"') return false;
+  for (char c : t)
+    if (IsRunBreak(c)) return false;
+  return true;
+}
+
+struct RuleIndex {
+  unsigned generation = ~0u;
+  std::unordered_map<std::string_view, int> ids;  // views into g_rules
+  // Constraints (any target tag suffices).
+  std::vector<std::vector<int>> constraintsByTag;
+  std::vector<char> constraintAlways;
+  // Mappings (every target tag must occur): the plain tags' numbers.
+  std::vector<std::vector<int>> mappingTags;
+  std::vector<char> mappingAlways;
+
+  int Id(std::string_view t) {
+    auto [it, added] = ids.emplace(t, static_cast<int>(ids.size()));
+    if (added) constraintsByTag.emplace_back();
+    return it->second;
+  }
+  int sets = 0;
+
+  void Build() {
+    *this = RuleIndex();
+    generation = g_rulesGeneration;
+    for (SyntaxSet& set : g_rules.sets) set.number = sets++;
+    const auto& cs = g_rules.constraints;
+    constraintAlways.assign(cs.size(), 0);
+    for (size_t i = 0; i < cs.size(); ++i) {
+      const SyntaxConstraint& c = cs[i];
+      if (c.target.empty()) continue;  // never matches
+      bool always = c.target.front() == "*";
+      for (const TagPattern& p : c.targetPatterns)
+        if (p.kind != TagPattern::kWord || !IsPlainTag(p.text)) always = true;
+      if (always) {
+        constraintAlways[i] = 1;
+        continue;
+      }
+      for (const TagPattern& p : c.targetPatterns) {
+        auto& list = constraintsByTag[static_cast<size_t>(Id(p.text))];
+        if (list.empty() || list.back() != static_cast<int>(i)) list.push_back(static_cast<int>(i));
+      }
+    }
+    const auto& ms = g_rules.mappings;
+    mappingAlways.assign(ms.size(), 0);
+    mappingTags.assign(ms.size(), {});
+    for (size_t i = 0; i < ms.size(); ++i) {
+      const SyntaxMapping& m = ms[i];
+      if (m.target.empty()) continue;  // never matches
+      if (m.target.front() == "*") {
+        mappingAlways[i] = 1;
+        continue;
+      }
+      for (const std::string& t : m.target)
+        if (IsPlainTag(t)) mappingTags[i].push_back(Id(t));
+      if (mappingTags[i].empty()) mappingAlways[i] = 1;
+    }
+  }
+};
+
+RuleIndex& Index() {
+  static RuleIndex index;
+  if (index.generation != g_rulesGeneration) index.Build();
+  return index;
+}
+
+// The indexed tags that stand as runs in one reading line.
+class ReadingTags {
+ public:
+  explicit ReadingTags(const RuleIndex& index) : index_(index), present_(index.ids.size(), 0) {}
+  void Build(std::string_view line) {
+    for (int id : found_) present_[static_cast<size_t>(id)] = 0;
+    found_.clear();
+    if (index_.ids.empty()) return;
+    const char* d = line.data();
+    const size_t n = line.size();
+    size_t p = 0;
+    while (p < n) {
+      while (p < n && IsRunBreak(d[p])) ++p;
+      size_t q = p;
+      while (q < n && !IsRunBreak(d[q])) ++q;
+      if (q > p) {
+        auto it = index_.ids.find(std::string_view(d + p, q - p));
+        if (it != index_.ids.end() && !present_[static_cast<size_t>(it->second)]) {
+          present_[static_cast<size_t>(it->second)] = 1;
+          found_.push_back(it->second);
+        }
+      }
+      p = q;
+    }
+  }
+  bool Has(int id) const { return present_[static_cast<size_t>(id)] != 0; }
+  const std::vector<int>& Found() const { return found_; }
+
+ private:
+  const RuleIndex& index_;
+  std::vector<char> present_;
+  std::vector<int> found_;
+};
+
 // The engine over one sentence.
 class Engine {
  public:
-  explicit Engine(SyntaxSentence& s) : s_(s), n_(static_cast<int>(s.cohorts.size())) {}
+  explicit Engine(SyntaxSentence& s) : s_(s), n_(static_cast<int>(s.cohorts.size())) { InitMemo(); }
+
+  // Set-match results of the readings, kept while the readings stay as
+  // they are: by cohort, reading number and set. Every change of a reading
+  // forgets its results. Used only when each cohort numbers its readings
+  // 0..count-1, as the reader does.
+  void InitMemo() {
+    nsets_ = Index().sets;
+    memoOn_ = false;
+    if (nsets_ == 0) return;
+    first_.resize(static_cast<size_t>(n_) + 1);
+    size_t slots = 0;
+    for (int i = 0; i < n_; ++i) {
+      const SyntaxCohort& c = s_.cohorts[static_cast<size_t>(i)];
+      const size_t count = 1 + c.others.size();
+      seen_.assign(count, 0);
+      auto note = [&](int number) {
+        if (number < 0 || static_cast<size_t>(number) >= count || seen_[static_cast<size_t>(number)]) return false;
+        seen_[static_cast<size_t>(number)] = 1;
+        return true;
+      };
+      if (!note(c.activeNumber)) return;
+      for (const SyntaxReading& r : c.others)
+        if (!note(r.number)) return;
+      first_[static_cast<size_t>(i)] = slots;
+      slots += count;
+    }
+    if (slots * static_cast<size_t>(nsets_) > (size_t{1} << 26)) return;  // a giant sentence: no memo
+    memo_.assign(slots * static_cast<size_t>(nsets_), -1);
+    memoOn_ = true;
+  }
+  bool Match(const SyntaxSet& set, int ci, int number, const std::string& r) {
+    if (!memoOn_ || set.number < 0 || set.number >= nsets_) return SetMatch(set, r);
+    signed char& m = memo_[(first_[static_cast<size_t>(ci)] + static_cast<size_t>(number)) * static_cast<size_t>(nsets_) +
+                           static_cast<size_t>(set.number)];
+    if (m < 0) m = SetMatch(set, r) ? 1 : 0;
+    return m != 0;
+  }
+  // The reading with this number changed.
+  void Forget(int ci, int number) {
+    if (!memoOn_) return;
+    auto at = memo_.begin() + static_cast<std::ptrdiff_t>((first_[static_cast<size_t>(ci)] + static_cast<size_t>(number)) *
+                                                         static_cast<size_t>(nsets_));
+    std::fill(at, at + nsets_, static_cast<signed char>(-1));
+  }
+  // The cohort's readings were removed or renumbered.
+  void ForgetCohort(int ci) {
+    if (!memoOn_) return;
+    auto at = memo_.begin() + static_cast<std::ptrdiff_t>(first_[static_cast<size_t>(ci)] * static_cast<size_t>(nsets_));
+    auto end = memo_.begin() + static_cast<std::ptrdiff_t>((ci + 1 < n_ ? first_[static_cast<size_t>(ci) + 1] : memo_.size() / static_cast<size_t>(nsets_)) *
+                                                          static_cast<size_t>(nsets_));
+    std::fill(at, end, static_cast<signed char>(-1));
+  }
 
   void ResetWindows() {
     lc_ = lp_ = 0;
@@ -268,12 +433,19 @@ class Engine {
     for (const SyntaxReading& r : c.others)
       if (!f(r.text)) return;
   }
-  bool AllReadingsMatch(const SyntaxSet& set, int ci) const {
+  // The same with each reading's number.
+  template <class F>
+  void ForEachNumbered(const SyntaxCohort& c, F&& f) const {
+    if (!f(c.active, c.activeNumber)) return;
+    for (const SyntaxReading& r : c.others)
+      if (!f(r.text, r.number)) return;
+  }
+  bool AllReadingsMatch(const SyntaxSet& set, int ci) {
     bool all = true;
-    ForEachReading(s_.cohorts[ci], [&](const std::string& r) { return all = SetMatch(set, r); });
+    ForEachNumbered(s_.cohorts[ci], [&](const std::string& r, int number) { return all = Match(set, ci, number, r); });
     return all;
   }
-  bool CarefulHolds(const SyntaxSet& set, int ci) const {
+  bool CarefulHolds(const SyntaxSet& set, int ci) {
     if (!AllReadingsMatch(set, ci)) return false;
     if (!set.hasAtMember) return true;
     bool ok = true;
@@ -303,6 +475,11 @@ class Engine {
 
   SyntaxSentence& s_;
   int n_;
+  bool memoOn_ = false;
+  int nsets_ = 0;
+  std::vector<size_t> first_;  // first memo row of each cohort
+  std::vector<signed char> memo_;
+  std::vector<char> seen_;
   int lc_ = 0, lp_ = 0, rc_ = -1, rp_ = -1;
 };
 
@@ -319,8 +496,8 @@ bool Engine::Eval(const SyntaxCondition& c, const SyntaxCondition* chain, size_t
     const SyntaxCohort& cohort = s_.cohorts[ci];
     bool matchedHere = false;
     int decided = -1;  // -1 undecided, 0 fails, 1 holds
-    auto tryReading = [&](const std::string& r) -> bool {  // false: stop trying readings of C
-      if (!SetMatch(*c.set, r)) return true;
+    auto tryReading = [&](const std::string& r, int number) -> bool {  // false: stop trying readings of C
+      if (!Match(*c.set, ci, number, r)) return true;
       matchedHere = true;
       if (c.positive) {
         if (c.careful && !CarefulHolds(*c.set, ci)) {
@@ -346,9 +523,9 @@ bool Engine::Eval(const SyntaxCondition& c, const SyntaxCondition* chain, size_t
       return false;
     };
     if (atZero) {
-      tryReading(cohort.active);
+      tryReading(cohort.active, cohort.activeNumber);
     } else {
-      ForEachReading(cohort, tryReading);
+      ForEachNumbered(cohort, tryReading);
     }
     if (decided >= 0) return decided == 1;
     if (c.scan == 0) return !c.positive;
@@ -405,6 +582,7 @@ void Engine::MarkBoundaries(int op) {
         if (!Conditions(rule.conditions, x, Window(rule.window))) continue;
         if (op == kOpPossibleBoundary) {
           if (r.find("**CLB") == npos) AppendTag(r, " **CLB-C");
+          Forget(x, c.activeNumber);
           lp_ = x - 1;
           continue;
         }
@@ -415,6 +593,7 @@ void Engine::MarkBoundaries(int op) {
         } else if (r.find("**CLB") == npos) {
           AppendTag(r, " **CLB");
         }
+        Forget(x, c.activeNumber);
         lc_ = lp_ = x - 1;
         break;
       }
@@ -423,6 +602,9 @@ void Engine::MarkBoundaries(int op) {
 }
 
 void Engine::Map() {
+  RuleIndex& index = Index();
+  const auto& mappings = g_rules.mappings;
+  ReadingTags tags(index);
   ResetWindows();
   for (int x = 1; x < n_ - 1; ++x) {
     Arrive(x);
@@ -431,7 +613,20 @@ void Engine::Map() {
     const bool delimiterInWord = ContainsDelimiter(c.word);
     VisitReadings(c, [&](std::string& r) {
       if (r.find('@') != npos) return;
-      for (const SyntaxMapping& m : g_rules.mappings) {
+      tags.Build(r);
+      for (size_t i = 0; i < mappings.size(); ++i) {
+        const SyntaxMapping& m = mappings[i];
+        if (!index.mappingAlways[i]) {
+          const std::vector<int>& need = index.mappingTags[i];
+          if (need.empty()) continue;  // an empty target never matches
+          bool all = true;
+          for (int id : need)
+            if (!tags.Has(id)) {
+              all = false;
+              break;
+            }
+          if (!all) continue;
+        }
         if (!MappingTargetMatch(m, r)) continue;
         if (!Conditions(m.conditions, x, Window(m.window))) continue;
         for (const std::string& tag : m.tags) {
@@ -439,9 +634,14 @@ void Engine::Map() {
           std::string add = " " + tag;
           AppendTag(r, add);
         }
+        Forget(x, c.activeNumber);
         if (r.find('@') != npos) break;
+        tags.Build(r);
       }
-      if (r.find('@') == npos && r.find('+') != npos && !delimiterInWord) AppendTag(r, " @???");
+      if (r.find('@') == npos && r.find('+') != npos && !delimiterInWord) {
+        AppendTag(r, " @???");
+        Forget(x, c.activeNumber);
+      }
     });
   }
 }
@@ -489,6 +689,16 @@ void RemoveTag(std::string& r, std::string_view tag) {
 }
 
 void Engine::Constrain() {
+  RuleIndex& index = Index();
+  const auto& rules = g_rules.constraints;
+  ReadingTags tags(index);
+  std::vector<char> hit(rules.size(), 0);
+  auto markHits = [&](std::string_view r) {
+    tags.Build(r);
+    std::memset(hit.data(), 0, hit.size());
+    for (int id : tags.Found())
+      for (int i : index.constraintsByTag[static_cast<size_t>(id)]) hit[static_cast<size_t>(i)] = 1;
+  };
   ResetWindows();
   for (int x = 1; x < n_ - 1; ++x) {
     Arrive(x);
@@ -499,8 +709,11 @@ void Engine::Constrain() {
       // Both kept up to date after every change of the reading.
       int atTags = CountAtTags(r);
       words.Build(r);
-      for (const SyntaxConstraint& rule : g_rules.constraints) {
+      markHits(r);
+      for (size_t i = 0; i < rules.size(); ++i) {
+        const SyntaxConstraint& rule = rules[i];
         if (rule.op != kOpRemoveReading && c.others.empty() && atTags <= 1) break;
+        if (!hit[i] && !index.constraintAlways[i]) continue;
         if (!ConstraintTargetMatch(rule, words) || !DomainMatch(rule, r)) continue;
         if (!Conditions(rule.conditions, x, Window(rule.window))) continue;
         if (rule.op == kOpRemoveTags) {
@@ -513,8 +726,10 @@ void Engine::Constrain() {
           KeepOnlyTags(r, rule.target);
         }
         EnsureLineEnd(r);
+        Forget(x, c.activeNumber);
         atTags = CountAtTags(r);
         words.Build(r);
+        markHits(r);
       }
     });
     if (marked < 0 || c.others.empty()) continue;
@@ -531,6 +746,7 @@ void Engine::Constrain() {
     c.activeNumber = 0;
     int number = 1;
     for (SyntaxReading& o : c.others) o.number = number++;
+    ForgetCohort(x);
   }
 }
 

@@ -16,6 +16,7 @@
 namespace vaarikas::syntax {
 
 SyntaxRules g_rules;
+unsigned g_rulesGeneration = 0;
 
 namespace {
 
@@ -720,11 +721,13 @@ bool ReadSyntaxRules(FILE* f, bool plain, int maxLevel) {
   }
   std::fflush(g_err);
   g_err = saved;
+  ++g_rulesGeneration;
   if (!ok) FreeSyntaxRules();
   return ok;
 }
 
 void FreeSyntaxRules() {
+  ++g_rulesGeneration;
   bool plain = g_rules.plain;
   int maxLevel = g_rules.maxLevel;
   g_rules = SyntaxRules();

@@ -21,6 +21,7 @@ struct SyntaxSet {
   std::vector<std::string> members;                 // tokens as written
   std::vector<std::vector<TagPattern>> conjunctions;  // per member, its "&" parts
   bool hasAtMember = false;                          // some member contains "@"
+  int number = -1;  // position among the rules' sets, given by the engine
 };
 
 // A context condition, or one element of a condition's link chain.
@@ -77,6 +78,9 @@ struct SyntaxRules {
 
 // The rules of the current run.
 extern SyntaxRules g_rules;
+// Changes whenever g_rules is read or freed; the engine rebuilds its rule
+// index when it differs from the one the index was built for.
+extern unsigned g_rulesGeneration;
 
 // The stream the analyser writes its messages to ("synerrors.txt" during a
 // run; standard error when none was set).

@@ -375,12 +375,21 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
     if (k >= 2 && k < token.size()) {
       std::string_view ending = token.substr(k);
       for (const Ending& e : EndingsOf(kGen))
-        if (ending == e.text && !std::string_view(e.text).empty())
+        if (ending == e.text && !std::string_view(e.text).empty() && ending != "d")
           AddReading(out, SafeLemma(token.substr(0, k)) + "+" + std::string(ending), 'H', e.codes);
+      if (ending == "d" || ending == "t") AddReading(out, SafeLemma(token.substr(0, k)) + "+" + std::string(ending), 'H', "sg p, ");
     }
   }
   if (out.empty() && IsRoman(token)) AddReading(out, SafeLemma(token) + "+0", 'N', "?, ");
-  if (out.empty() && capital && (!ctx.sentence_start || ctx.guess)) GuessWord(token, true, out);
+  if (out.empty() && capital && (!ctx.sentence_start || ctx.guess)) {
+    GuessWord(token, true, out);
+    // At the start of a sentence an unknown word may as well be a common one.
+    if (ctx.guess && ctx.sentence_start && !AllUpper(token)) {
+      std::vector<Reading> common;
+      GuessWord(token, false, common);
+      for (std::size_t i = 0; i < common.size() && i < 2; ++i) out.push_back(std::move(common[i]));
+    }
+  }
   if (out.empty() && ctx.guess) GuessWord(token, false, out);
   for (Reading& r : out) r.lemma = SafeLemma(r.lemma);
   MergeReadings(out);

@@ -1,15 +1,19 @@
 // Runs the regression corpus (corpus.txt, one sentence a line, Windows-1257)
 // through `vaarikas analyse` with the shipped grammars and compares every
-// word's syntactic function tags with expected.txt: one line per word, the
-// word, a tab and its distinct @ tags in the order they appear; an empty line
-// ends each sentence. A grammar edit that changes a tag shows up as a
-// difference here; when the change is intended, expected.txt is updated.
+// word's syntactic function tags with expected.txt: one line per word as the
+// analysis splits the text, the word, a tab and the function the word has in
+// the sentence (empty for punctuation); an empty line ends each sentence.
+// The expected functions are written by hand, so the grammar does not reach
+// all of them; the test holds the share of words that keep their function,
+// and the share that keep it alone, at no less than what the grammars reach
+// now. Every miss is listed, so an edit that breaks a sentence shows which.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -78,31 +82,56 @@ std::vector<std::string> RunCorpus(const std::string& grammar, const std::string
   return WordTags(work / "source.snx");
 }
 
-void Compare(const std::vector<std::string>& got, const std::vector<std::string>& want) {
-  ASSERT_EQ(got.size(), want.size()) << "the corpus was tokenised differently";
-  int diffs = 0;
+struct Agreement {
+  int words = 0;  // words with an expected function
+  int found = 0;  // ... whose tags include it
+  int alone = 0;  // ... whose only tag it is
+};
+
+Agreement Compare(const std::vector<std::string>& got, const std::vector<std::string>& want) {
+  Agreement a;
+  EXPECT_EQ(got.size(), want.size()) << "the corpus was split into words differently";
+  if (got.size() != want.size()) return a;
   for (size_t i = 0; i < want.size(); ++i) {
-    if (got[i] != want[i]) {
-      ++diffs;
-      ADD_FAILURE() << "line " << i + 1 << ": expected \"" << want[i] << "\", got \"" << got[i] << "\"";
-    }
+    const size_t tab = want[i].find('\t');
+    if (tab == std::string::npos || tab + 1 == want[i].size()) continue;
+    const std::string tag = want[i].substr(tab + 1);
+    const std::string word = want[i].substr(0, tab);
+    const size_t gt = got[i].find('\t');
+    EXPECT_EQ(got[i].substr(0, gt), word) << "line " << i + 1;
+    const std::string tags = gt == std::string::npos ? "" : got[i].substr(gt + 1);
+    ++a.words;
+    const bool found = (" " + tags + " ").find(" " + tag + " ") != std::string::npos;
+    a.found += found;
+    a.alone += tags == tag;
+    if (tags != tag) std::cout << "  line " << i + 1 << ": " << word << " expected " << tag << ", got " << tags << "\n";
   }
-  EXPECT_EQ(diffs, 0);
+  std::cout << "  " << a.found << " of " << a.words << " words carry their function, " << a.alone
+            << " carry it alone\n";
+  return a;
 }
 
 TEST(GrammarRegression, FunctionsOfTheCorpus) {
   const fs::path dir = fs::path(VAARIKAS_SOURCE_DIR) / "tests" / "grammar";
-  Compare(RunCorpus("grammar.rle", "full"), ReadLines(dir / "expected.txt"));
+  const Agreement a = Compare(RunCorpus("grammar.rle", "full"), ReadLines(dir / "expected.txt"));
+  ASSERT_GT(a.words, 500);
+  // What the grammars reach with the shipped analyser, less a little room for
+  // analyser changes (about 2 % of the words).
+  EXPECT_GE(a.found, 434);
+  EXPECT_GE(a.alone, 374);
 }
 
 TEST(GrammarRegression, NounPhraseGrammarMarksOnlyPhrases) {
-  const fs::path dir = fs::path(VAARIKAS_SOURCE_DIR) / "tests" / "grammar";
   const std::vector<std::string> got = RunCorpus("pgrammar.rle", "phrases");
-  Compare(got, ReadLines(dir / "expected-phrases.txt"));
-  // No verb, conjunction or clause tag ever comes out of the phrase grammar.
-  for (const std::string& l : got)
+  ASSERT_GT(got.size(), 600u);
+  int premod = 0;
+  for (const std::string& l : got) {
+    // No verb, conjunction or clause tag ever comes out of the phrase grammar.
     for (const char* t : {"@FMV", "@FCV", "@IMV", "@ICV", "@NEG", "@J", "@???"})
       EXPECT_EQ((l + " ").find(std::string(t) + " "), std::string::npos) << l;
+    premod += l.find("N>") != std::string::npos;
+  }
+  EXPECT_GT(premod, 50);
 }
 
 }  // namespace

@@ -25,6 +25,17 @@ bool AllUpper(std::string_view s) {
   }
   return letters > 0;
 }
+// :) ;-) :D :P :(
+bool IsEmoticon(std::string_view s) {
+  if (s.size() < 2 || s.size() > 4 || (s[0] != ':' && s[0] != ';' && s[0] != '=')) return false;
+  std::size_t i = 1;
+  if (s[i] == '-' || s[i] == '\'') ++i;
+  if (i >= s.size()) return false;
+  for (; i < s.size(); ++i)
+    if (std::string_view(")(DPpSs/|]").find(s[i]) == std::string_view::npos) return false;
+  return true;
+}
+
 // A well-formed Roman numeral up to 3999 (MCMXCIX, XIV; not VD).
 bool IsRoman(std::string_view s) {
   if (s.empty() || s.size() > 15) return false;
@@ -334,6 +345,10 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
   if (token.empty()) return out;
   if (token == "$LA$" || token == "$LL$") {
     AddReading(out, std::string(token), 'Z', "");
+    return out;
+  }
+  if (IsEmoticon(token)) {
+    AddReading(out, SafeLemma(token) + "+0", 'I', "");
     return out;
   }
   if (!HasLetter(token) && !HasDigit(token)) {

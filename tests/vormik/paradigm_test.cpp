@@ -136,6 +136,8 @@ TEST(Tokens, NumbersPunctuationMarkers) {
   EXPECT_TRUE(Has(An("2005-le"), "2005-+le //_N_ sg all, //"));
   EXPECT_EQ(An("XIV"), "XIV\n    XIV+0 //_N_ ?, //\n");
   EXPECT_EQ(An(","), ",\n    , //_Z_ //\n");
+  EXPECT_EQ(An(":)"), ":)\n    :)+0 //_I_ //\n");
+  EXPECT_EQ(An(":"), ":\n    : //_Z_ //\n");
   EXPECT_EQ(An("$LL$"), "$LL$\n    $LL$ //_Z_ //\n");
   // A "/" never reaches a lemma: the reading's tag field starts at the first "/".
   EXPECT_EQ(An("/"), "/\n    | //_Z_ //\n");

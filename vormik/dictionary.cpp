@@ -228,6 +228,14 @@ static bool LooksUtf8(std::string_view s) {
 int Dictionary::LoadUser(const std::string& path, std::vector<std::string>* messages) {
   std::string data;
   if (!ReadWholeFile(path, data)) return VORMIK_EUDR_OPEN;
+  std::string name = path;
+  std::size_t slash = name.rfind('/');
+  if (slash != std::string::npos) name = name.substr(slash + 1);
+  AddUserText(data, name, messages);
+  return VORMIK_OK;
+}
+
+void Dictionary::AddUserText(std::string data, const std::string& name, std::vector<std::string>* messages) {
   if (LooksUtf8(data)) data = vaarikas::Utf8ToCp1257(data);
   std::size_t pos = 0;
   int lineno = 0;
@@ -245,14 +253,8 @@ int Dictionary::LoadUser(const std::string& path, std::vector<std::string>* mess
       if (!e.lemma.empty()) Add(e);
       continue;
     }
-    if (messages) {
-      std::string name = path;
-      std::size_t slash = name.rfind('/');
-      if (slash != std::string::npos) name = name.substr(slash + 1);
-      messages->push_back(name + ":" + std::to_string(lineno) + ": " + err);
-    }
+    if (messages) messages->push_back(name + ":" + std::to_string(lineno) + ": " + err);
   }
-  return VORMIK_OK;
 }
 
 void AppendCompiledEntry(std::string& body, const LexEntry& e) {

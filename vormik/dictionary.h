@@ -57,6 +57,8 @@ class Dictionary {
   // Malformed lines are reported in `messages` ("file:line: reason") and
   // skipped. Returns 0 or VORMIK_EUDR_OPEN.
   int LoadUser(const std::string& path, std::vector<std::string>* messages);
+  // The same from text already read; `name` labels the messages.
+  void AddUserText(std::string data, const std::string& name, std::vector<std::string>* messages);
   void Add(const LexEntry& e);
   void AddGuessRule(StemClass c, std::string_view suffix, GuessRule rule);
 

@@ -155,11 +155,17 @@ bool MappingTargetMatch(const SyntaxMapping& m, std::string_view line) {
   return true;
 }
 
-bool DomainMatch(const SyntaxConstraint& c, std::string_view line) {
-  if (c.domain.size() == 2 && c.domain[0] == '@' && c.domain[1] == 'w') return true;
+bool IsAnyDomain(const SyntaxConstraint& c) { return c.domain.size() == 2 && c.domain[0] == '@' && c.domain[1] == 'w'; }
+
+std::string_view DomainWanted(const SyntaxConstraint& c) {
   std::string_view want = c.domain;
   if (want.size() >= 2 && want.front() == '"' && want.back() == '"') want = want.substr(1, want.size() - 2);
-  size_t start = line.find_first_not_of(" \t");
+  return want;
+}
+
+// DomainMatch for a domain other than "@w", with its wanted text and the
+// line's first non-blank position (npos for none) already known.
+bool DomainTextMatch(std::string_view want, std::string_view line, size_t start) {
   if (start == npos) return false;
   // Either way the compared text begins at `start`: a cheap first test.
   if (line.size() - start < want.size() || !SameBytes(line.data() + start, want.data(), want.size())) return false;
@@ -169,6 +175,11 @@ bool DomainMatch(const SyntaxConstraint& c, std::string_view line) {
   std::string_view base = line.substr(start, slash == npos ? npos : slash - start);
   while (!base.empty() && (base.back() == ' ' || base.back() == '\n')) base.remove_suffix(1);
   return base == want;
+}
+
+bool DomainMatch(const SyntaxConstraint& c, std::string_view line) {
+  if (IsAnyDomain(c)) return true;
+  return DomainTextMatch(DomainWanted(c), line, line.find_first_not_of(" \t"));
 }
 
 // The words of a reading line after its marker, for testing many tags
@@ -198,6 +209,7 @@ class WordIndex {
       if (w.size() == t.text.size() && SameBytes(w.data(), t.text.data(), w.size())) return true;
     return false;
   }
+  const std::vector<std::string_view>& Words() const { return words_; }
 
  private:
   std::string_view line_;
@@ -249,6 +261,9 @@ struct RuleIndex {
   // Constraints (any target tag suffices).
   std::vector<std::vector<int>> constraintsByTag;
   std::vector<char> constraintAlways;
+  std::vector<char> constraintStar;      // target "*": every reading
+  std::vector<char> constraintAnyDomain; // domain "@w"
+  std::vector<std::string_view> constraintDomain;
   // Mappings (every target tag must occur): the plain tags' numbers.
   std::vector<std::vector<int>> mappingTags;
   std::vector<char> mappingAlways;
@@ -266,8 +281,14 @@ struct RuleIndex {
     for (SyntaxSet& set : g_rules.sets) set.number = sets++;
     const auto& cs = g_rules.constraints;
     constraintAlways.assign(cs.size(), 0);
+    constraintStar.assign(cs.size(), 0);
+    constraintAnyDomain.assign(cs.size(), 0);
+    constraintDomain.assign(cs.size(), {});
     for (size_t i = 0; i < cs.size(); ++i) {
       const SyntaxConstraint& c = cs[i];
+      constraintAnyDomain[i] = IsAnyDomain(c) ? 1 : 0;
+      constraintDomain[i] = DomainWanted(c);
+      constraintStar[i] = !c.target.empty() && c.target.front() == "*";
       if (c.target.empty()) continue;  // never matches
       bool always = c.target.front() == "*";
       for (const TagPattern& p : c.targetPatterns)
@@ -691,13 +712,18 @@ void RemoveTag(std::string& r, std::string_view tag) {
 void Engine::Constrain() {
   RuleIndex& index = Index();
   const auto& rules = g_rules.constraints;
-  ReadingTags tags(index);
   std::vector<char> hit(rules.size(), 0);
-  auto markHits = [&](std::string_view r) {
-    tags.Build(r);
+  // A rule whose target tags are all plain matches exactly when one of
+  // them is a word of the reading (see WordIndex::Match): its hit flag is
+  // the whole target test.
+  auto markHits = [&](const WordIndex& w) {
     std::memset(hit.data(), 0, hit.size());
-    for (int id : tags.Found())
-      for (int i : index.constraintsByTag[static_cast<size_t>(id)]) hit[static_cast<size_t>(i)] = 1;
+    if (index.ids.empty()) return;
+    for (std::string_view word : w.Words()) {
+      auto it = index.ids.find(word);
+      if (it == index.ids.end()) continue;
+      for (int i : index.constraintsByTag[static_cast<size_t>(it->second)]) hit[static_cast<size_t>(i)] = 1;
+    }
   };
   ResetWindows();
   for (int x = 1; x < n_ - 1; ++x) {
@@ -709,12 +735,21 @@ void Engine::Constrain() {
       // Both kept up to date after every change of the reading.
       int atTags = CountAtTags(r);
       words.Build(r);
-      markHits(r);
+      markHits(words);
+      constexpr size_t kUnknown = npos - 1;
+      size_t start = kUnknown;  // the reading's first non-blank position, found when needed
       for (size_t i = 0; i < rules.size(); ++i) {
         const SyntaxConstraint& rule = rules[i];
         if (rule.op != kOpRemoveReading && c.others.empty() && atTags <= 1) break;
-        if (!hit[i] && !index.constraintAlways[i]) continue;
-        if (!ConstraintTargetMatch(rule, words) || !DomainMatch(rule, r)) continue;
+        if (index.constraintAlways[i]) {
+          if (!index.constraintStar[i] && !ConstraintTargetMatch(rule, words)) continue;
+        } else if (!hit[i]) {
+          continue;
+        }
+        if (!index.constraintAnyDomain[i]) {
+          if (start == kUnknown) start = r.find_first_not_of(" \t");
+          if (!DomainTextMatch(index.constraintDomain[i], r, start)) continue;
+        }
         if (!Conditions(rule.conditions, x, Window(rule.window))) continue;
         if (rule.op == kOpRemoveTags) {
           for (const std::string& tag : rule.target)
@@ -729,7 +764,8 @@ void Engine::Constrain() {
         Forget(x, c.activeNumber);
         atTags = CountAtTags(r);
         words.Build(r);
-        markHits(r);
+        markHits(words);
+        start = kUnknown;
       }
     });
     if (marked < 0 || c.others.empty()) continue;

@@ -249,14 +249,18 @@ void Analyser::AnalyseNumber(std::string_view w, std::vector<Reading>& out) cons
       AddReading(out, SafeLemma(num) + "+0", 'N', "sg n, ");
     return;
   }
-  if (rest[0] == '-' || rest[0] == '%') {
-    std::string_view suffix = rest.substr(1);
+  if (rest[0] == '-' || rest[0] == '%' || IsLower1257(static_cast<unsigned char>(rest[0]))) {
+    // 2005-le, 400st, 5%-ga: the number with a case ending.
+    std::string_view suffix = rest[0] == '-' || rest[0] == '%' ? rest.substr(1) : rest;
     if (rest[0] == '%' && !suffix.empty() && suffix[0] == '-') suffix = suffix.substr(1);
+    std::string_view base = w.substr(0, w.size() - suffix.size());
+    if (!base.empty() && base.back() == '-') base.remove_suffix(1);
     std::string lower = Lower1257(suffix);
     for (const Ending& e : EndingsOf(kGen)) {
       if (lower == e.text && !lower.empty())
-        AddReading(out, SafeLemma(w.substr(0, w.size() - suffix.size())) + "+" + lower, 'N', e.codes);
+        AddReading(out, SafeLemma(base) + "+" + lower, 'N', e.codes);
     }
+    if (lower == "t" || lower == "d") AddReading(out, SafeLemma(base) + "+" + lower, 'N', "sg p, ");
     if (!out.empty()) return;
     if (HasLetter(suffix)) {
       std::vector<Reading> tail;
@@ -389,6 +393,7 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
     while (k < token.size() && IsUpper1257(static_cast<unsigned char>(token[k]))) ++k;
     if (k >= 2 && k < token.size()) {
       std::string_view ending = token.substr(k);
+      if (ending[0] == '-') ending.remove_prefix(1);  // CMOS-ga
       for (const Ending& e : EndingsOf(kGen))
         if (ending == e.text && !std::string_view(e.text).empty() && ending != "d")
           AddReading(out, SafeLemma(token.substr(0, k)) + "+" + std::string(ending), 'H', e.codes);

@@ -133,7 +133,9 @@ TEST(Tokens, NumbersPunctuationMarkers) {
   EXPECT_EQ(An("1998"), "1998\n    1998+0 //_N_ sg n, //\n");
   EXPECT_EQ(An("VD"), "VD\n    VD+0 //_Y_ ?, //\n");  // not a Roman numeral
   EXPECT_EQ(An("5."), "5.\n    5.+0 //_O_ ?, //\n");
-  EXPECT_TRUE(Has(An("2005-le"), "2005-+le //_N_ sg all, //"));
+  EXPECT_TRUE(Has(An("2005-le"), "2005+le //_N_ sg all, //"));
+  EXPECT_TRUE(Has(An("400st"), "400+st //_N_ sg el, //"));
+  EXPECT_TRUE(Has(An("CMOS-ga", false), "CMOS+ga //_H_ sg kom, //"));
   EXPECT_EQ(An("XIV"), "XIV\n    XIV+0 //_N_ ?, //\n");
   EXPECT_EQ(An(","), ",\n    , //_Z_ //\n");
   EXPECT_EQ(An(":)"), ":)\n    :)+0 //_I_ //\n");

@@ -36,6 +36,9 @@ struct Reading {
   // (filled by the engine; see MemberMatches).
   std::vector<int32_t> tags;
   bool tagsValid = false;
+  // Whether the reading is in each rule set, by set index: -1 not yet
+  // known. Valid together with tags.
+  std::vector<int8_t> inSet;
 };
 
 // One token: its word line and its readings.

@@ -43,6 +43,7 @@ void IndexTags(Reading& r) {
   }
   std::sort(r.tags.begin(), r.tags.end());
   r.tags.erase(std::unique(r.tags.begin(), r.tags.end()), r.tags.end());
+  r.inSet.assign(S().sets.size(), -1);
   r.tagsValid = true;
 }
 
@@ -52,10 +53,19 @@ bool MemberMatches(const Member& m, Reading& r) {
   return std::includes(r.tags.begin(), r.tags.end(), m.tags.begin(), m.tags.end());
 }
 
-bool InSet(int set, Reading& r) {
+bool InSetUncached(int set, Reading& r) {
   for (const Member& m : S().sets[set].members)
     if (MemberMatches(m, r)) return true;
   return false;
+}
+
+// Set membership, kept per reading until its text changes.
+bool InSet(int set, Reading& r) {
+  if (!r.tagsValid) IndexTags(r);
+  if (set < 0 || static_cast<size_t>(set) >= r.inSet.size()) return InSetUncached(set, r);
+  int8_t& known = r.inSet[static_cast<size_t>(set)];
+  if (known < 0) known = InSetUncached(set, r) ? 1 : 0;
+  return known != 0;
 }
 
 int EndIndex() { return static_cast<int>(S().sentence.cohorts.size()) - 1; }
@@ -208,11 +218,27 @@ void RemoveReading(Cohort& co, size_t i) {
 bool ApplyToCohort(int ci, const std::vector<Constraint>& list, int kind) {
   auto& st = S();
   bool any = false;
-  std::vector<char> inTarget;
+  static std::vector<char> inTarget;
+  // The tags of all the cohort's readings: a target none of whose readings
+  // has the target's first tag matches no reading, and the rule is passed
+  // over as it would be after testing every reading. Readings only go away
+  // or (with the break below) get a clause mark while the list is applied,
+  // so the union taken here stays a superset.
+  static std::vector<char> present;
+  present.assign(st.tagIds.size(), 0);
+  for (Reading& r : At(ci).readings) {
+    if (!r.tagsValid) IndexTags(r);
+    for (int32_t id : r.tags)
+      if (id >= 0 && static_cast<size_t>(id) < present.size()) present[static_cast<size_t>(id)] = 1;
+  }
   for (const Constraint& k : list) {
     Cohort& co = At(ci);
-    if (k.domain != "@w" && k.domain != co.word && k.domain != co.lower) continue;
     const bool all = kind == detail::kClauseBoundary && k.anyTarget;
+    if (!all && !k.target.tags.empty()) {
+      const int32_t key = k.target.tags.front();
+      if (key >= 0 && static_cast<size_t>(key) < present.size() && !present[static_cast<size_t>(key)]) continue;
+    }
+    if (k.domain != "@w" && k.domain != co.word && k.domain != co.lower) continue;
     inTarget.assign(co.readings.size(), 1);
     if (!all) {
       bool someIn = false, someOut = false;

@@ -264,6 +264,9 @@ struct RuleIndex {
   std::vector<char> constraintStar;      // target "*": every reading
   std::vector<char> constraintAnyDomain; // domain "@w"
   std::vector<std::string_view> constraintDomain;
+  // The conditions never look at the target's own cohort (no position 0,
+  // no link chains): their result is the same for every reading of it.
+  std::vector<char> constraintOutward;
   // Mappings (every target tag must occur): the plain tags' numbers.
   std::vector<std::vector<int>> mappingTags;
   std::vector<char> mappingAlways;
@@ -284,10 +287,15 @@ struct RuleIndex {
     constraintStar.assign(cs.size(), 0);
     constraintAnyDomain.assign(cs.size(), 0);
     constraintDomain.assign(cs.size(), {});
+    constraintOutward.assign(cs.size(), 0);
     for (size_t i = 0; i < cs.size(); ++i) {
       const SyntaxConstraint& c = cs[i];
       constraintAnyDomain[i] = IsAnyDomain(c) ? 1 : 0;
       constraintDomain[i] = DomainWanted(c);
+      bool outward = true;
+      for (const SyntaxCondition& cond : c.conditions)
+        if (cond.position == 0 || !cond.links.empty()) outward = false;
+      constraintOutward[i] = outward ? 1 : 0;
       constraintStar[i] = !c.target.empty() && c.target.front() == "*";
       if (c.target.empty()) continue;  // never matches
       bool always = c.target.front() == "*";
@@ -713,6 +721,7 @@ void Engine::Constrain() {
   RuleIndex& index = Index();
   const auto& rules = g_rules.constraints;
   std::vector<char> hit(rules.size(), 0);
+  std::vector<signed char> outward;  // per rule: -1 not yet known
   // A rule whose target tags are all plain matches exactly when one of
   // them is a word of the reading (see WordIndex::Match): its hit flag is
   // the whole target test.
@@ -731,6 +740,7 @@ void Engine::Constrain() {
     SyntaxCohort& c = s_.cohorts[x];
     int marked = -1;
     WordIndex words;
+    outward.assign(rules.size(), -1);
     VisitReadings(c, [&](std::string& r) {
       // Both kept up to date after every change of the reading.
       int atTags = CountAtTags(r);
@@ -750,7 +760,15 @@ void Engine::Constrain() {
           if (start == kUnknown) start = r.find_first_not_of(" \t");
           if (!DomainTextMatch(index.constraintDomain[i], r, start)) continue;
         }
-        if (!Conditions(rule.conditions, x, Window(rule.window))) continue;
+        // Nothing outside this cohort changes while its readings are
+        // visited, so an outward result holds for all of them.
+        if (index.constraintOutward[i]) {
+          signed char& known = outward[i];
+          if (known < 0) known = Conditions(rule.conditions, x, Window(rule.window)) ? 1 : 0;
+          if (!known) continue;
+        } else if (!Conditions(rule.conditions, x, Window(rule.window))) {
+          continue;
+        }
         if (rule.op == kOpRemoveTags) {
           for (const std::string& tag : rule.target)
             if (CountAtTags(r) >= 2) RemoveTag(r, tag);

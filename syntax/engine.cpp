@@ -264,6 +264,7 @@ struct RuleIndex {
   std::vector<char> constraintStar;      // target "*": every reading
   std::vector<char> constraintAnyDomain; // domain "@w"
   std::vector<std::string_view> constraintDomain;
+  std::vector<size_t> nextNonRemove;  // first rule from i on whose operator is not "=s?" (size: none)
   // The conditions never look at the target's own cohort (no position 0,
   // no link chains): their result is the same for every reading of it.
   std::vector<char> constraintOutward;
@@ -310,6 +311,8 @@ struct RuleIndex {
         if (list.empty() || list.back() != static_cast<int>(i)) list.push_back(static_cast<int>(i));
       }
     }
+    nextNonRemove.assign(cs.size() + 1, cs.size());
+    for (size_t i = cs.size(); i-- > 0;) nextNonRemove[i] = cs[i].op != kOpRemoveReading ? i : nextNonRemove[i + 1];
     const auto& ms = g_rules.mappings;
     mappingAlways.assign(ms.size(), 0);
     mappingTags.assign(ms.size(), {});
@@ -725,8 +728,10 @@ void Engine::Constrain() {
   // A rule whose target tags are all plain matches exactly when one of
   // them is a word of the reading (see WordIndex::Match): its hit flag is
   // the whole target test.
+  // hit: 1 for the rules to test, the always-tested ones and those
+  // whose plain target has matched.
   auto markHits = [&](const WordIndex& w) {
-    std::memset(hit.data(), 0, hit.size());
+    if (!hit.empty()) std::memcpy(hit.data(), index.constraintAlways.data(), hit.size());
     if (index.ids.empty()) return;
     for (std::string_view word : w.Words()) {
       auto it = index.ids.find(word);
@@ -748,14 +753,19 @@ void Engine::Constrain() {
       markHits(words);
       constexpr size_t kUnknown = npos - 1;
       size_t start = kUnknown;  // the reading's first non-blank position, found when needed
-      for (size_t i = 0; i < rules.size(); ++i) {
+      const size_t n = rules.size();
+      size_t from = 0;  // the next rule in order
+      for (;;) {
+        const void* next = from < n ? std::memchr(hit.data() + from, 1, n - from) : nullptr;
+        const size_t i = next ? static_cast<size_t>(static_cast<const char*>(next) - hit.data()) : n;
+        // The rules are worked through in order and stop at the first one
+        // that is not "=s?" once the reading is the cohort's only one with
+        // at most one "@" tag; the rules passed over count for that too.
+        if (c.others.empty() && atTags <= 1 && index.nextNonRemove[from] <= i) break;
+        if (i >= n) break;
+        from = i + 1;
         const SyntaxConstraint& rule = rules[i];
-        if (rule.op != kOpRemoveReading && c.others.empty() && atTags <= 1) break;
-        if (index.constraintAlways[i]) {
-          if (!index.constraintStar[i] && !ConstraintTargetMatch(rule, words)) continue;
-        } else if (!hit[i]) {
-          continue;
-        }
+        if (index.constraintAlways[i] && !index.constraintStar[i] && !ConstraintTargetMatch(rule, words)) continue;
         if (!index.constraintAnyDomain[i]) {
           if (start == kUnknown) start = r.find_first_not_of(" \t");
           if (!DomainTextMatch(index.constraintDomain[i], r, start)) continue;

@@ -49,6 +49,9 @@ Result RunProgram(const fs::path& dir, const std::string& args, const fs::path& 
   if (raw != -1 && WIFEXITED(raw)) r.status = WEXITSTATUS(raw);
   r.out = Read(out);
   r.err = Read(err);
+  // A sanitizer report also ends in status 1: never a "clear error".
+  EXPECT_EQ(r.err.find("Sanitizer"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("runtime error:"), std::string::npos) << r.err;
   return r;
 }
 

@@ -122,6 +122,9 @@ TEST(SyntaxReference, ShippedGrammarOnText) {
   Syntax("grammar.rle", kData / "expected/text_h.cgd", "k", "text.snx");
   Syntax("grammar.rle", kData / "expected/text_h.cgd", "kH", "text_H.snx");
   Syntax("grammar.rle", kData / "expected/text_h.cgd", "kh", "text_h.snx");
+  // The noun phrase grammar.
+  Syntax("pgrammar.rle", kData / "expected/text_h.cgd", "k", "ptext_k.snx");
+  Syntax("pgrammar.rle", kData / "expected/text_h.cgd", "kh", "ptext_kh.snx");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/platform.h"
 #include "pipeline/mainframe.h"
@@ -43,19 +44,29 @@ int CMainFrame::RunPreprocessor() {
     }
     // Copy of the source text; its closing zero byte ends the text and is
     // not copied, and a "\r" before "\n" is dropped as text-mode reading does.
-    std::string text;
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, in.get())) > 0) text.append(buf, n);
+    // Copied a block at a time, so memory stays flat whatever the text's size.
+    std::vector<char> buf(1 << 16);
     std::string copy;
-    copy.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-      char c = text[i];
-      if (c == '\0') continue;
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-      copy.push_back(c);
+    bool carriageReturn = false;  // a "\r" held back until the next byte is known
+    size_t n;
+    while ((n = std::fread(buf.data(), 1, buf.size(), in.get())) > 0) {
+      copy.clear();
+      for (size_t i = 0; i < n; ++i) {
+        char c = buf[i];
+        if (carriageReturn) {
+          carriageReturn = false;
+          if (c != '\n') copy.push_back('\r');
+        }
+        if (c == '\0') continue;
+        if (c == '\r') {
+          carriageReturn = true;
+          continue;
+        }
+        copy.push_back(c);
+      }
+      logWrite(copy);
     }
-    logWrite(copy);
+    if (carriageReturn) logWrite("\r");
   }
   log.reset();
 

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "common/platform.h"
 #include "morph/lexicon.h"
@@ -82,10 +84,10 @@ int RunStage(const MorphStageSettings& s, IUserInterface& ui) {
     ui.MessageBox(kMsgNoVerbLexicon);
     return 1;
   }
-  std::string input;
-  bool opened = false;
-  ReadWholeFile(s.workDir + plat::kSep + s.lalFile, true, &input, &opened);
-  if (!opened) {
+  // The preprocessor's output is read as it is fed, a block at a time, so
+  // memory stays flat whatever the text's size.
+  std::unique_ptr<std::FILE, FileCloser> in(std::fopen((s.workDir + plat::kSep + s.lalFile).c_str(), "rb"));
+  if (!in) {
     ui.MessageBox(kMsgPreprocessingFailed);
     FreeVerbLexicon();
     return 1;
@@ -101,15 +103,10 @@ int RunStage(const MorphStageSettings& s, IUserInterface& ui) {
 
   Stage stage(lib, out.get(), morf.get());
   bool stalled = false;
-  size_t pos = 0;
-  std::string piece;
-  while (pos < input.size() && !stalled) {
-    size_t nl = input.find('\n', pos);
-    size_t lineEnd = nl == std::string::npos ? input.size() : nl;
-    size_t n = std::min(lineEnd - pos, kMaxPiece);
-    piece.assign(input, pos, n);
-    pos += n;
-    if (pos == lineEnd && nl != std::string::npos) ++pos;  // the line feed is not passed on
+  // Each line (a "\r" before its "\n" dropped, as text-mode reading does)
+  // is passed on in pieces of at most kMaxPiece bytes, without its line
+  // feed; an empty line is passed on as an empty piece.
+  auto feed = [&](const std::string& piece) {
     int idle = 0;
     while (lib.KonveierilRuumi() == 0) {
       if (const char* r = lib.VotaKonveierilt(kPipelineOptions)) {
@@ -117,12 +114,49 @@ int RunStage(const MorphStageSettings& s, IUserInterface& ui) {
         idle = 0;
       } else if (++idle >= s.stallLimit) {
         stalled = true;
-        break;
+        return;
       }
     }
-    if (stalled) break;
     lib.PistaKonveierile(piece.c_str());
+  };
+  std::string piece;
+  bool pieceWasFull = false;     // the line so far went out in full pieces
+  bool carriageReturn = false;   // a "\r" held back until the next byte is known
+  auto take = [&](char c) {
+    if (c == '\n') {
+      if (!(pieceWasFull && piece.empty())) feed(piece);
+      piece.clear();
+      pieceWasFull = false;
+      return;
+    }
+    piece.push_back(c);
+    pieceWasFull = false;
+    if (piece.size() == kMaxPiece) {
+      feed(piece);
+      piece.clear();
+      pieceWasFull = true;
+    }
+  };
+  std::vector<char> block(1 << 16);
+  size_t got;
+  while (!stalled && (got = std::fread(block.data(), 1, block.size(), in.get())) > 0) {
+    for (size_t i = 0; i < got && !stalled; ++i) {
+      const char c = block[i];
+      if (carriageReturn) {
+        carriageReturn = false;
+        if (c != '\n') take('\r');
+        if (stalled) break;
+      }
+      if (c == '\r') {
+        carriageReturn = true;
+        continue;
+      }
+      take(c);
+    }
   }
+  if (!stalled && carriageReturn) take('\r');
+  if (!stalled && !piece.empty()) feed(piece);
+  in.reset();
   if (stalled) {
     ui.MessageBox(kMsgAnalyserStalled);
     out.reset();

@@ -13,6 +13,7 @@
 #include "disamb/disamb.h"
 #include "pipeline/mainframe.h"
 #include "tests/disamb/helpers.h"
+#include "tests/support/recording_ui.h"
 
 namespace fs = std::filesystem;
 
@@ -155,18 +156,9 @@ TEST_F(Driver, EmptyInputGivesEmptyOutput) {
   EXPECT_EQ(Slurp("e.cgd"), "");
 }
 
-class SilentUi : public IUserInterface {
- public:
-  void MessageBox(const std::string& text) override { messages.push_back(text); }
-  void ShowErrorFile(const std::string&) override {}
-  void BeginWaitCursor() override {}
-  void EndWaitCursor() override {}
-  void SetStatusText(const std::string&) override {}
-  std::vector<std::string> messages;
-};
 
 TEST_F(Driver, PipelineStage) {
-  SilentUi ui;
+  vaarikas::test::RecordingUI ui;
   fs::create_directory("prog");
   CMainFrame frame(ui, dir_.string(), (dir_ / "prog").string());
   Spit("source.txt", kInput);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/ui.h"
+#include "tests/support/recording_ui.h"
 
 namespace vaarikas::morph::testing {
 
@@ -65,16 +66,7 @@ inline const char kTestLexicon[] =
     "$\n";
 
 // Records what the stage shows the user.
-class RecordingUI : public IUserInterface {
- public:
-  void MessageBox(const std::string& text) override { messages.push_back(text); }
-  void ShowErrorFile(const std::string& path) override { shown.push_back(path); }
-  void BeginWaitCursor() override { ++waits; }
-  void EndWaitCursor() override { --waits; }
-  void SetStatusText(const std::string&) override {}
-  std::vector<std::string> messages, shown;
-  int waits = 0;
-};
+using vaarikas::test::RecordingUI;
 
 // Makes dir the current directory for the lifetime of the object.
 class CurrentDirScope {

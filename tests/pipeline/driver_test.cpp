@@ -11,21 +11,14 @@
 
 #include "common/platform.h"
 #include "pipeline/mainframe.h"
+#include "tests/support/recording_ui.h"
 
 namespace vaarikas {
 namespace {
 
 namespace fs = std::filesystem;
 
-class RecordingUI : public IUserInterface {
- public:
-  void MessageBox(const std::string& text) override { messages.push_back(text); }
-  void ShowErrorFile(const std::string& path) override { shown.push_back(path); }
-  void BeginWaitCursor() override {}
-  void EndWaitCursor() override {}
-  void SetStatusText(const std::string&) override {}
-  std::vector<std::string> messages, shown;
-};
+using test::RecordingUI;
 
 class StandInFrame : public CMainFrame {
  public:

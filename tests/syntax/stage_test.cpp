@@ -6,6 +6,7 @@
 
 #include "common/scramble.h"
 #include "pipeline/mainframe.h"
+#include "tests/support/recording_ui.h"
 #include "tests/syntax/test_util.h"
 
 namespace vaarikas {
@@ -16,15 +17,7 @@ using syntax::test::ReadFile;
 using syntax::test::ScratchDir;
 using syntax::test::WriteFile;
 
-class RecordingUI : public IUserInterface {
- public:
-  void MessageBox(const std::string& text) override { messages.push_back(text); }
-  void ShowErrorFile(const std::string&) override {}
-  void BeginWaitCursor() override {}
-  void EndWaitCursor() override {}
-  void SetStatusText(const std::string&) override {}
-  std::vector<std::string> messages;
-};
+using vaarikas::test::RecordingUI;
 
 TEST(SyntaxStage, RunsTheGrammarFromTheProgramDirectory) {
   ScratchDir dir;

@@ -154,6 +154,17 @@ void Analyser::Lookup(std::string_view w, std::vector<Reading>& out) const {
             AddReading(out, std::move(lemma), dict_.Pos(r.lemma), e.codes);
           }
       }
+      if (r.cls == kGen && (ending == "lt" || ending == "sti")) {
+        // An adjective's -lt and -sti forms are adverbs of their own
+        // (laialt, üllatavalt, odavamalt, kiiresti); the adverb comes
+        // first, being the far more frequent reading.
+        char pos = dict_.Pos(r.lemma);
+        if (pos == 'A' || (pos == 'C' && ending == "lt")) {
+          std::string lemma(w);
+          lemma += "+0";
+          AddReading(out, std::move(lemma), 'D', "");
+        }
+      }
       for (const Ending& e : EndingsOf(r.cls)) {
         if (ending != e.text) continue;
         std::string lemma(dict_.Lemma(r.lemma));
@@ -322,6 +333,14 @@ void Analyser::GuessWord(std::string_view w, bool proper, std::vector<Reading>& 
       }
     }
   }
+  // The short illative of -us and -is nouns (teadusse, ehitisse): the
+  // nominative with -se.
+  if (!proper && n >= 7 && (lw.compare(n - 4, 4, "usse") == 0 || lw.compare(n - 4, 4, "isse") == 0)) {
+    std::string lemma = lw.substr(0, n - 2);
+    Hyp& h = hyps[{lemma, 'S'}];
+    h.score += 10.0;
+    h.readings.insert(h.readings.begin(), Reading{SafeLemma(lemma) + "+0", 'S', "adt, "});
+  }
   std::vector<std::pair<double, const Hyp*>> ranked;
   for (const auto& [hyp_key, h] : hyps) {
     (void)hyp_key;
@@ -411,6 +430,10 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
     }
   }
   if (out.empty() && ctx.guess) GuessWord(token, false, out);
+  // An adverb made from an adjective (laialt, kiiresti) goes before the
+  // adjective's and nouns' case readings of the same form.
+  std::string self = lower + "+0";
+  std::stable_partition(out.begin(), out.end(), [&](const Reading& r) { return r.pos == 'D' && r.lemma == self; });
   for (Reading& r : out) r.lemma = SafeLemma(r.lemma);
   MergeReadings(out);
   return out;

@@ -117,6 +117,7 @@ void Dictionary::AddStem(std::uint32_t lemma, StemClass c, std::string_view text
   }
   char p = pos_[lemma];
   if ((p == 'S' || p == 'A') && (c == kNom || c == kGen) && text.size() >= 3) slot.first_part = true;
+  if (c == kFirst && text.size() >= 2) slot.first_part = true;
 }
 
 void Dictionary::Add(const LexEntry& e) {

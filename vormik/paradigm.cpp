@@ -6,7 +6,7 @@ namespace vormik {
 namespace {
 
 const std::array<const char*, kClassCount> kNames = {
-    "N", "G", "P", "A", "PG", "PP", "MA", "B", "D", "DES", "PS", "PI", "NUD", "IMP", "T", "TA", "W", "F"};
+    "N", "G", "P", "A", "PG", "PP", "MA", "B", "D", "DES", "PS", "PI", "NUD", "IMP", "T", "TA", "W", "F", "X"};
 
 std::vector<std::vector<Ending>> MakeTables() {
   std::vector<std::vector<Ending>> t(kClassCount);
@@ -40,6 +40,7 @@ std::vector<std::vector<Ending>> MakeTables() {
   t[kTa] = {{"", "ta, "}, {"kse", "takse, "}};
   t[kWord] = {{"", ""}};
   t[kFixed] = {{"", ""}};
+  t[kFirst] = {};
   return t;
 }
 

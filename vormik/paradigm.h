@@ -28,6 +28,7 @@ enum StemClass : std::uint8_t {
   kTa,       // TA: impersonal negative (tulla): 0 kse
   kWord,     // W:  uninflected word, no form codes
   kFixed,    // F:  one full form with the codes stored beside it
+  kFirst,    // X:  a compound's first element only (kesk-, eba-): no forms
   kClassCount
 };
 

@@ -236,6 +236,33 @@ std::vector<std::string> WeakGrades(const std::string& s) {
   return out;
 }
 
+// The strong grade of a stem whose nominative has the weak one: the last
+// consonant of the stem hardens or doubles (teade teate, tõke tõkke, kanne
+// kande, haare haarde, nihe nihke, hammas hamba, ratas ratta).
+std::vector<std::string> StrongGrades(const std::string& s) {
+  std::vector<std::string> out;
+  std::size_t n = s.size();
+  if (n < 2 || IsVowel(s[n - 1])) return out;
+  char b = s[n - 1], a = s[n - 2];
+  std::string head = s.substr(0, n - 1);
+  if (IsVowel(a)) {
+    if (b == 'k' || b == 'p' || b == 't') out.push_back(s + b);          // tõke tõkke
+    if (b == 'g') out.push_back(head + 'k');                             // lõige lõike
+    if (b == 'b') out.push_back(head + 'p');
+    if (b == 'd') out.push_back(head + 't');                             // teade teate
+    if (b == 'h') out.push_back(s + 'k');                                // nihe nihke
+    if ((b == 'r' || b == 'l' || b == 'n') && n >= 3 && IsVowel(s[n - 3])) out.push_back(s + 'd');  // haare haarde
+    return out;
+  }
+  if (a == b && (b == 'm' || b == 'n' || b == 'l' || b == 'r')) {
+    out.push_back(head + (b == 'm' ? 'b' : 'd'));  // hammas hamba, kanne kande, kallas kalda
+    return out;
+  }
+  if ((a == 'n' || a == 'l' || a == 'r' || a == 'm') && (b == 'g' || b == 'b' || b == 'd'))
+    out.push_back(head + (b == 'g' ? 'k' : b == 'b' ? 'p' : 't'));  // hange hanke
+  return out;
+}
+
 std::string PlGenOf(const std::string& p) {
   if (EndsWith(p, "t") || EndsWith(p, "d")) return p + "e";
   return p + "de";
@@ -271,7 +298,34 @@ class Deriver {
       if (!IsVowel(L[L.size() - 3]))
         for (const char* v : {"a", "e"}) gens.push_back(Cut(L, 2) + "s" + v);  // tähtis tähtsa
     }
+    // Nominatives in the weak grade with a strong genitive: teade teate,
+    // tõke tõkke, haare haarde; with -me: ese eseme, liige liikme, aste
+    // astme; -el/-er with a softened stem: artikkel artikli, kannel kandle;
+    // -as/-es: hammas hamba, ratas ratta, rikas rikka; -s with -ne: kaas
+    // kaane.
     std::size_t weak_end = gens.size();
+    if (EndsWith(L, "e") && L.size() >= 3) {
+      std::string core = Cut(L, 1);
+      gens.push_back(L + "me");
+      if (!IsVowel(core.back())) gens.push_back(core + "me");
+      for (const std::string& st : StrongGrades(core)) {
+        gens.push_back(st + "e");
+        gens.push_back(st + "me");
+      }
+    }
+    if (L.size() >= 6 && !IsVowel(L[L.size() - 3]) &&
+        (EndsWith(L, "el") || EndsWith(L, "al") || EndsWith(L, "er") || EndsWith(L, "ar"))) {
+      std::string core = Cut(L, 2);
+      std::vector<std::string> grades = WeakGrades(core);
+      for (const std::string& st : StrongGrades(core)) grades.push_back(st);
+      for (const std::string& g : grades)
+        for (const char* v : {"a", "e", "i"}) gens.push_back(g + L.back() + v);
+    }
+    if (L.size() >= 5 && (EndsWith(L, "as") || EndsWith(L, "es")) && !IsVowel(L[L.size() - 3]))
+      for (const std::string& st : StrongGrades(Cut(L, 2))) gens.push_back(st + L[L.size() - 2]);
+    if (L.size() >= 4 && EndsWith(L, "s") && IsVowel(L[L.size() - 2]) && IsVowel(L[L.size() - 3]))
+      gens.push_back(Cut(L, 1) + "ne");
+    std::size_t strong_end = gens.size();
     // The genitive stem with the most case forms in the word list; among
     // equals, the one that opens the most longer words (compounds).
     std::string G;
@@ -283,10 +337,13 @@ class Deriver {
       if (g.size() < 2) continue;
       long score = 0;
       for (const char* e : kCaseEndings) score += wl_.Has(g + e) ? 1 : 0;
+      // The plural partitive -id tells a strong genitive from a nominative
+      // that merely looks like one (teate teateid, not teade teadeid).
+      if (EndsWith(L, "e") && IsVowel(g.back()) && wl_.Has(g + "id")) ++score;
       if (score < 10) continue;
       score = score * 1000 + std::min<long>(999, wl_.PrefixCount(g));
       bool is_weak = gi >= regular && gi < weak_end;
-      if (is_weak) score -= 500;  // a regular stem with the same evidence wins
+      if (gi >= regular && gi < strong_end) score -= 500;  // a regular stem with the same evidence wins
       if (score > best) {
         best = score;
         G = g;
@@ -311,17 +368,32 @@ class Deriver {
       P = L + "ku";
       PG = L + "e";
     }
+    // uks ukse ust, laps lapse last: the partitive drops the genitive's -se.
+    if (L.size() >= 3 && EndsWith(L, "s") && !IsVowel(L[L.size() - 2]) && EndsWith(G, "se"))
+      parts.push_back(Cut(L, 2) + "st");
+    if (L.size() >= 4 && EndsWith(L, "s") && G == Cut(L, 1) + "ne") parts.push_back(Cut(G, 1) + "t");  // kaane kaant
+    // ese eseme eset esemete: the plural of -me genitives is made on the
+    // genitive, not on the partitive.
+    bool me_plural = EndsWith(L, "e") && EndsWith(G, "me") && G != L;
+    // kannel kannelt kannelde, tütar tütart tütarde: -de after l, r, n.
+    auto pl_gen_of = [&](const std::string& p) {
+      if (me_plural) return G + "te";
+      if (p == L + "t" && (EndsWith(L, "l") || EndsWith(L, "r") || EndsWith(L, "n")) && !wl_.Has(PlGenOf(p)) &&
+          wl_.Has(L + "de"))
+        return L + "de";
+      return PlGenOf(p);
+    };
     for (const std::string& p : parts) {
       if (!P.empty()) break;
       // A softened genitive goes with a strong partitive: kapp kapi kappi.
       if (weak && !(p.size() == L.size() + 1 && p.compare(0, L.size(), L) == 0 && IsVowel(p.back()))) continue;
-      if (wl_.Has(p) && wl_.Has(PlGenOf(p)) && wl_.Has(PlGenOf(p) + "ga")) {
+      if (wl_.Has(p) && wl_.Has(pl_gen_of(p)) && wl_.Has(pl_gen_of(p) + "ga")) {
         P = p;
         break;
       }
     }
     if (P.empty()) return false;
-    if (PG.empty()) PG = PlGenOf(P);
+    if (PG.empty()) PG = pl_gen_of(P);
     out = LexEntry{};
     out.lemma = L;
     out.pos = 'S';
@@ -343,6 +415,10 @@ class Deriver {
       std::string adt = G.substr(0, G.size() - 1) + G[G.size() - 2] + G.back();
       if (wl_.Has(adt)) out.stems.push_back(Stem{kAdt, adt, {}});
     }
+    // -us and -is nouns take the short illative -sse on the nominative's
+    // stem: teadus teadusse, ehitis ehitisse.
+    if (L.size() >= 5 && (EndsWith(L, "us") || EndsWith(L, "is")) && G == L + "e")
+      out.stems.push_back(Stem{kAdt, L + "se", {}});
     bool noun_suffix = EndsWith(L, "mine") || EndsWith(L, "ja");
     bool adj_suffix = EndsWith(L, "lik") || EndsWith(L, "line") || EndsWith(L, "tu") || EndsWith(L, "kas");
     if (adj_suffix) out.pos = 'A';
@@ -517,7 +593,12 @@ int main(int argc, char** argv) {
         continue;
       }
       if (e.lemma.empty()) continue;
-      known.insert(Lower1257(e.lemma));
+      // A source entry stands in for the derived one, except a line that
+      // only names a compound's first element.
+      bool first_only = true;
+      for (const Stem& st : e.stems)
+        if (st.cls != kFirst) first_only = false;
+      if (!first_only) known.insert(Lower1257(e.lemma));
       entries.push_back(std::move(e));
     }
   }
@@ -639,7 +720,7 @@ int main(int argc, char** argv) {
     if (pos != 'S' && pos != 'A' && pos != 'V') continue;
     std::string lemma = OutputLemma(e);
     for (const Stem& s : e.stems) {
-      if (s.cls == kFixed || s.cls == kWord || s.cls == kAdt || s.cls == kImp || s.cls == kTa || s.cls == kDes ||
+      if (s.cls == kFixed || s.cls == kWord || s.cls == kFirst || s.cls == kAdt || s.cls == kImp || s.cls == kTa || s.cls == kDes ||
           s.cls == kPastI)
         continue;
       std::size_t common = 0;

@@ -56,6 +56,69 @@ TEST(Declension, StemChangesAndShortIllative) {
   EXPECT_TRUE(Has(An("olulise"), "oluline+0 //_A_ sg g, //"));
 }
 
+// Declension types whose stems the word list alone does not reveal: a
+// nominative in the weak grade with a strong genitive, -e with -me, -el/-er
+// with a softened stem, -as with gradation, -s with a -st partitive.
+TEST(Declension, StrongGenitivesAndStemEndings) {
+  EXPECT_TRUE(Has(An("hamba"), "hammas+0 //_S_ sg g, //"));
+  EXPECT_TRUE(Has(An("hammast"), "hammas+0 //_S_ sg p, //"));
+  EXPECT_TRUE(Has(An("hammastega"), "hammas+ga //_S_ pl kom, //"));
+  EXPECT_TRUE(Has(An("hüppe"), "hüpe+0 //_S_ sg g, //"));
+  EXPECT_TRUE(Has(An("tõkke"), "tõke+0 //_S_ sg g, //"));
+  EXPECT_TRUE(Has(An("nihkes"), "nihe+s //_S_ sg in, //"));
+  EXPECT_TRUE(Has(An("kande"), "kanne+0 //_S_ sg g, //"));
+  EXPECT_TRUE(Has(An("lõike"), "lõige+0 //_S_ sg g, //"));
+  EXPECT_TRUE(Has(An("eseme"), "ese+0 //_S_ sg g, //"));
+  EXPECT_TRUE(Has(An("esemetega"), "ese+ga //_S_ pl kom, //"));
+  EXPECT_TRUE(Has(An("liikmed"), "liige+d //_S_ pl n, //"));
+  EXPECT_TRUE(Has(An("liikmete"), "liige+0 //_S_ pl g, //"));
+  EXPECT_TRUE(Has(An("artikli"), "artikkel+0 //_S_ sg g, //"));
+  EXPECT_TRUE(Has(An("artiklit"), "artikkel+0 //_S_ sg p, //"));
+  EXPECT_TRUE(Has(An("kandle"), "kannel+0 //_S_ sg g, //"));
+  EXPECT_TRUE(Has(An("tütre"), "tütar+0 //_S_ sg g, //"));
+  EXPECT_TRUE(Has(An("ust"), "uks+0 //_S_ sg p, //"));
+  EXPECT_TRUE(Has(An("uste"), "uks+0 //_S_ pl g, //"));
+  EXPECT_TRUE(Has(An("ratta"), "ratas+0 //_S_ sg g, //"));
+  // -us and -is nouns: the short illative on the nominative.
+  EXPECT_TRUE(Has(An("teadusse"), "teadus+0 //_S_ adt, //"));
+  EXPECT_TRUE(Has(An("ehitisse"), "ehitis+0 //_S_ adt, //"));
+  // Irregular frequent nouns from the sources.
+  EXPECT_TRUE(Has(An("südame"), "süda+0 //_S_ sg g, //"));
+  EXPECT_TRUE(Has(An("mäkke"), "mägi+0 //_S_ adt, //"));
+  EXPECT_TRUE(Has(An("lund"), "lumi+0 //_S_ sg p, //"));
+}
+
+// An adjective's (comparative's, participle's) -lt form and an adjective's
+// -sti form are adverbs as well, and the adverb comes first; a noun's
+// ablative is no adverb.
+TEST(Derivation, AdverbsFromAdjectives) {
+  std::string s = An("odavamalt");
+  EXPECT_EQ(s.substr(0, s.find('\n', s.find('\n') + 1) + 1), "odavamalt\n    odavamalt+0 //_D_ //\n") << s;
+  EXPECT_TRUE(Has(s, "odavam+lt //_C_ sg abl, //")) << s;
+  EXPECT_TRUE(Has(An("tervelt"), "tervelt+0 //_D_ //"));
+  EXPECT_TRUE(Has(An("äärmiselt"), "äärmiselt+0 //_D_ //"));
+  EXPECT_TRUE(Has(An("laialt"), "laialt+0 //_D_ //"));
+  EXPECT_TRUE(Has(An("Laialt", true), "laialt+0 //_D_ //"));
+  EXPECT_FALSE(Has(An("metsalt"), "_D_"));
+
+  Dictionary d;
+  vormik::LexEntry e;
+  std::string err;
+  for (const char* line : {"kiire A N:kiire G:kiire P:kiiret", "maja S N:maja G:maja P:maja",
+                           "suurem C N:suurem G:suurema P:suuremat"}) {
+    ASSERT_TRUE(vormik::ParseLexLine(line, e, err)) << err;
+    d.Add(e);
+  }
+  Analyser a(d);
+  TokenContext ctx;
+  EXPECT_EQ(a.Analyse("kiiresti", ctx), "kiiresti\n    kiiresti+0 //_D_ //\n");
+  EXPECT_EQ(a.Analyse("kiirelt", ctx), "kiirelt\n    kiirelt+0 //_D_ //\n    kiire+lt //_A_ sg abl, //\n");
+  EXPECT_EQ(a.Analyse("suuremalt", ctx), "suuremalt\n    suuremalt+0 //_D_ //\n    suurem+lt //_C_ sg abl, //\n");
+  EXPECT_EQ(a.Analyse("suuremasti", ctx), "suuremasti\n    ####\n");
+  EXPECT_EQ(a.Analyse("majalt", ctx), "majalt\n    maja+lt //_S_ sg abl, //\n");
+  EXPECT_EQ(a.Analyse("majasti", ctx), "majasti\n    ####\n");
+}
+
 TEST(Comparison, ComparativeAndShortPlural) {
   EXPECT_TRUE(Has(An("suurema"), "suurem+0 //_C_ sg g, //"));
   EXPECT_TRUE(Has(An("paremat"), "parem+0 //_C_ sg p, //"));
@@ -115,6 +178,32 @@ TEST(Compounds, KnownPartsJoinedWithUnderscore) {
   EXPECT_TRUE(Has(An("kooliraamatutega"), "kooli_raamat+ga //_S_ pl kom, //"));
 }
 
+// Adverbs, adpositions and prefixoids open compounds through the closed
+// list of first elements; such a line gives the word no reading itself.
+TEST(Compounds, ClosedListOfFirstElements) {
+  EXPECT_TRUE(Has(An("keskaeg"), "kesk_aeg+0 //_S_ sg n, //"));
+  EXPECT_TRUE(Has(An("kolmapäeval"), "kolma_päev+l //_S_ sg ad, //"));
+  EXPECT_TRUE(Has(An("tänapäeva"), "täna_päev+0 //_S_ sg g, "));
+  EXPECT_TRUE(Has(An("eesruumis"), "ees_ruum+s //_S_ sg in, //"));
+  EXPECT_TRUE(Has(An("ebaõnne"), "eba_õnn+0 //_S_"));
+
+  Dictionary d;
+  vormik::LexEntry e;
+  std::string err;
+  for (const char* line : {"kesk K W:kesk X:kesk", "eba D X:eba", "aeg S N:aeg G:aja P:aega"}) {
+    ASSERT_TRUE(vormik::ParseLexLine(line, e, err)) << err;
+    d.Add(e);
+  }
+  Analyser a(d);
+  TokenContext ctx;
+  EXPECT_EQ(a.Analyse("keskaja", ctx), "keskaja\n    kesk_aeg+0 //_S_ sg g, //\n");
+  EXPECT_EQ(a.Analyse("ebaaega", ctx), "ebaaega\n    eba_aeg+0 //_S_ sg p, //\n");
+  EXPECT_EQ(a.Analyse("kesk", ctx), "kesk\n    kesk+0 //_K_ //\n");
+  EXPECT_EQ(a.Analyse("eba", ctx), "eba\n    ####\n");
+  // A first element never stands last: "aegkesk" is no compound.
+  EXPECT_EQ(a.Analyse("aegkesk", ctx), "aegkesk\n    ####\n");
+}
+
 TEST(Clitics, KiAndGiFollowTheEnding) {
   EXPECT_TRUE(Has(An("raamatutki"), "raamat+ki //_S_ sg p, //"));
   EXPECT_TRUE(Has(An("majagi"), "maja+gi //_S_"));
@@ -152,6 +241,12 @@ TEST(Guessing, UnknownWordsGetRankedReadings) {
   std::string v = An("skännisid", false, true);
   EXPECT_FALSE(Has(v, "####")) << v;
   EXPECT_EQ(An("qqqzzzkx", false, false), "qqqzzzkx\n    ####\n");
+  // The short illative of an unknown -us or -is noun comes first.
+  std::string adt = An("sentimentaalsusse", false, true);
+  EXPECT_EQ(adt.substr(0, adt.find('\n', adt.find('\n') + 1) + 1),
+            "sentimentaalsusse\n    sentimentaalsus+0 //_S_ adt, //\n")
+      << adt;
+  EXPECT_TRUE(Has(An("protsessiisse", false, true), "protsessiis+0 //_S_ adt, //"));
 }
 
 TEST(Notation, ReadingsMergeCodesAndKeepOrder) {
@@ -172,6 +267,11 @@ TEST(LexiconLines, ParseAndReport) {
   EXPECT_EQ(err, "unknown stem class \"Z\"");
   EXPECT_FALSE(vormik::ParseLexLine("raamat S N", e, err));
   EXPECT_FALSE(vormik::ParseLexLine("ra/mat S", e, err));
+  // A line of first elements only gets no word of its own.
+  ASSERT_TRUE(vormik::ParseLexLine("eba D X:eba", e, err));
+  ASSERT_EQ(e.stems.size(), 1u);
+  EXPECT_EQ(e.stems[0].cls, vormik::kFirst);
+  EXPECT_EQ(vormik::FormatLexLine(e), "eba D X:eba");
   ASSERT_TRUE(vormik::ParseLexLine("  # comment", e, err));
   EXPECT_TRUE(e.lemma.empty());
 }

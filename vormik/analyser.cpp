@@ -334,9 +334,10 @@ void Analyser::GuessWord(std::string_view w, bool proper, std::vector<Reading>& 
     }
   }
   // The short illative of -us and -is nouns (teadusse, ehitisse): the
-  // nominative with -se.
+  // nominative with -se; of -mine nouns, -misse.
   if (!proper && n >= 7 && (lw.compare(n - 4, 4, "usse") == 0 || lw.compare(n - 4, 4, "isse") == 0)) {
-    std::string lemma = lw.substr(0, n - 2);
+    // -mine nouns too: tootmisse from tootmine.
+    std::string lemma = lw.compare(n - 5, 5, "misse") == 0 ? lw.substr(0, n - 4) + "ine" : lw.substr(0, n - 2);
     Hyp& h = hyps[{lemma, 'S'}];
     h.score += 10.0;
     h.readings.insert(h.readings.begin(), Reading{SafeLemma(lemma) + "+0", 'S', "adt, "});

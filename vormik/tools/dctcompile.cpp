@@ -276,7 +276,7 @@ class Deriver {
  public:
   explicit Deriver(const WordList& wl) : wl_(wl) {}
 
-  bool Nominal(const std::string& L, LexEntry& out, LexEntry& comp) const {
+  bool Nominal(const std::string& L, LexEntry& out, LexEntry& comp, LexEntry& sup) const {
     std::vector<std::string> gens;
     char last = L.back();
     if (IsVowel(last)) gens.push_back(L);
@@ -422,13 +422,30 @@ class Deriver {
     bool noun_suffix = EndsWith(L, "mine") || EndsWith(L, "ja");
     bool adj_suffix = EndsWith(L, "lik") || EndsWith(L, "line") || EndsWith(L, "tu") || EndsWith(L, "kas");
     if (adj_suffix) out.pos = 'A';
-    if (!noun_suffix && wl_.Has(G + "m") && wl_.Has(G + "mat") && wl_.Has(G + "maga") && wl_.Has(G + "mate")) {
+    // The comparative: suure suurem, halva halvem; on a stem vowel other
+    // than -e the vowel gives way to -em: pika pikem, paksu paksem.
+    std::vector<std::string> comps = {G + "m"};
+    if (G.size() >= 3 && (EndsWith(G, "a") || EndsWith(G, "u") || EndsWith(G, "i"))) comps.push_back(Cut(G, 1) + "em");
+    for (const std::string& c : comps) {
+      if (noun_suffix || !wl_.Has(c) || !wl_.Has(c + "at") || !wl_.Has(c + "aga") || !wl_.Has(c + "ate")) continue;
       out.pos = 'A';
       comp = LexEntry{};
-      comp.lemma = G + "m";
+      comp.lemma = c;
       comp.pos = 'C';
-      comp.stems = {Stem{kNom, G + "m", {}}, Stem{kGen, G + "ma", {}}, Stem{kPart, G + "mat", {}},
-                    Stem{kPlGen, G + "mate", {}}, Stem{kPlPart, G + "maid", {}}};
+      comp.stems = {Stem{kNom, c, {}}, Stem{kGen, c + "a", {}}, Stem{kPart, c + "at", {}},
+                    Stem{kPlGen, c + "ate", {}}, Stem{kPlPart, c + "aid", {}}};
+      // The superlative, an adjective of its own: suurim, tähtsaim, uusim.
+      for (const std::string& x : {Cut(G, 1) + "im", G + "im", L + "im"}) {
+        if (x.size() < 4 || !wl_.Has(x) || !wl_.Has(x + "a") || !wl_.Has(x + "at") || !wl_.Has(x + "ad")) continue;
+        sup = LexEntry{};
+        sup.lemma = x;
+        sup.pos = 'A';
+        sup.stems = {Stem{kNom, x, {}}, Stem{kGen, x + "a", {}}, Stem{kPart, x + "at", {}}};
+        if (wl_.Has(x + "ate")) sup.stems.push_back(Stem{kPlGen, x + "ate", {}});
+        if (wl_.Has(x + "aid")) sup.stems.push_back(Stem{kPlPart, x + "aid", {}});
+        break;
+      }
+      break;
     }
     return true;
   }
@@ -518,6 +535,7 @@ class Deriver {
       e.pos = 'S';
       e.stems.push_back(Stem{kNom, M + "mine", {}});
       e.stems.push_back(Stem{kGen, M + "mise", {}});
+      e.stems.push_back(Stem{kAdt, M + "misse", {}});  // tootmisse
       if (wl_.Has(M + "mist")) e.stems.push_back(Stem{kPart, M + "mist", {}});
       if (wl_.Has(M + "miste")) e.stems.push_back(Stem{kPlGen, M + "miste", {}});
       if (wl_.Has(M + "misi")) e.stems.push_back(Stem{kPlPart, M + "misi", {}});
@@ -643,8 +661,8 @@ int main(int argc, char** argv) {
     cands.erase(std::unique(cands.begin(), cands.end()), cands.end());
     for (const std::string& L : cands) {
       if (L.size() < 3 || !AllLower(L) || known.count(L)) continue;
-      LexEntry e, comp;
-      if (d.Nominal(L, e, comp)) {
+      LexEntry e, comp, sup;
+      if (d.Nominal(L, e, comp, sup)) {
         if (!seen.insert(e.lemma + 'N').second) continue;
         if (e.pos == 'A') {
           for (const Stem& st : e.stems)
@@ -667,6 +685,8 @@ int main(int argc, char** argv) {
         }
         derived.push_back(std::move(e));
         if (!comp.lemma.empty()) derived.push_back(std::move(comp));
+        if (!sup.lemma.empty() && !known.count(sup.lemma) && seen.insert(sup.lemma + 'N').second)
+          derived.push_back(std::move(sup));
       } else if (EndsWith(L, "sti") && L.size() > 5) {
         LexEntry adv;
         adv.lemma = L;
@@ -674,6 +694,28 @@ int main(int argc, char** argv) {
         adv.stems.push_back(Stem{kWord, L, {}});
         derived.push_back(std::move(adv));
       }
+    }
+    // Quality nouns are made from every -lik and -line adjective by rule
+    // (avalik avalikkus, oluline olulisus), whether or not the word list
+    // holds them.
+    {
+      std::vector<LexEntry> quality;
+      for (const std::vector<LexEntry>* list : {&entries, &derived})
+        for (const LexEntry& e : *list) {
+          if (e.pos != 'A' || e.lemma.find('=') != std::string::npos || e.lemma.find('_') != std::string::npos)
+            continue;
+          std::string n;
+          if (EndsWith(e.lemma, "lik")) n = e.lemma + "kus";
+          else if (EndsWith(e.lemma, "line")) n = Cut(e.lemma, 2) + "sus";
+          if (n.empty() || known.count(n) || !seen.insert(n + 'N').second) continue;
+          LexEntry q;
+          q.lemma = n;
+          q.pos = 'S';
+          q.stems = {Stem{kNom, n, {}},         Stem{kGen, n + "e", {}},    Stem{kPart, n + "t", {}},
+                     Stem{kPlGen, n + "te", {}}, Stem{kPlPart, n + "i", {}}, Stem{kAdt, n + "se", {}}};
+          quality.push_back(std::move(q));
+        }
+      for (LexEntry& q : quality) derived.push_back(std::move(q));
     }
     // Drop derived lemmas that are inflected forms of other lemmas.
     // Lemmas that share genitive stem and partitive are one word found

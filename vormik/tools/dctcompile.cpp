@@ -415,6 +415,13 @@ class Deriver {
       std::string adt = G.substr(0, G.size() - 1) + G[G.size() - 2] + G.back();
       if (wl_.Has(adt)) out.stems.push_back(Stem{kAdt, adt, {}});
     }
+    // A consonant-final noun whose partitive ends in a vowel has that form
+    // as its short illative too: finaal finaali, köök kööki, parlament
+    // parlamenti.
+    bool has_adt = false;
+    for (const Stem& st : out.stems) has_adt = has_adt || st.cls == kAdt;
+    if (!has_adt && !IsVowel(L.back()) && IsVowel(P.back()) && P.size() > L.size() && !EndsWith(L, "s"))
+      out.stems.push_back(Stem{kAdt, P, {}});
     // -us and -is nouns take the short illative -sse on the nominative's
     // stem: teadus teadusse, ehitis ehitisse.
     if (L.size() >= 5 && (EndsWith(L, "us") || EndsWith(L, "is")) && G == L + "e")

@@ -432,7 +432,11 @@ class Deriver {
     // The comparative: suure suurem, halva halvem; on a stem vowel other
     // than -e the vowel gives way to -em: pika pikem, paksu paksem.
     std::vector<std::string> comps = {G + "m"};
-    if (G.size() >= 3 && (EndsWith(G, "a") || EndsWith(G, "u") || EndsWith(G, "i"))) comps.push_back(Cut(G, 1) + "em");
+    // Not when -em is rather the comparative of an -a word beside this one
+    // (vanem belongs to vana, not to a stem vanu).
+    if (G.size() >= 3 && (EndsWith(G, "a") || EndsWith(G, "u") || EndsWith(G, "i")) &&
+        (EndsWith(G, "a") || !wl_.Has(Cut(G, 1) + "a")))
+      comps.push_back(Cut(G, 1) + "em");
     for (const std::string& c : comps) {
       if (noun_suffix || !wl_.Has(c) || !wl_.Has(c + "at") || !wl_.Has(c + "aga") || !wl_.Has(c + "ate")) continue;
       out.pos = 'A';

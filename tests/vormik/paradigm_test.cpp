@@ -119,6 +119,19 @@ TEST(Derivation, AdverbsFromAdjectives) {
   EXPECT_EQ(a.Analyse("majasti", ctx), "majasti\n    ####\n");
 }
 
+// Comparatives on -em in place of the stem vowel, superlatives as
+// adjectives of their own; quality nouns made by rule from -lik and -line
+// adjectives; the short illative of -mine nouns.
+TEST(Comparison, ComparativesInEmSuperlativesAndQualityNouns) {
+  EXPECT_TRUE(Has(An("paksema"), "paksem+0 //_C_ sg g, //"));
+  EXPECT_TRUE(Has(An("suurimat"), "suurim+0 //_A_ sg p, //"));
+  EXPECT_TRUE(Has(An("tähtsaim"), "tähtsaim+0 //_A_ sg n, //"));
+  EXPECT_TRUE(Has(An("avalikkusele"), "avalikkus+le //_S_ sg all, //"));
+  EXPECT_TRUE(Has(An("olulisust"), "olulisus+0 //_S_ sg p, //"));
+  EXPECT_TRUE(Has(An("tootmisse"), "toot=mine+0 //_S_ adt, //"));
+  EXPECT_TRUE(Has(An("finaali"), "finaal+0 //_S_ sg g, sg p, adt, //"));
+}
+
 TEST(Comparison, ComparativeAndShortPlural) {
   EXPECT_TRUE(Has(An("suurema"), "suurem+0 //_C_ sg g, //"));
   EXPECT_TRUE(Has(An("paremat"), "parem+0 //_C_ sg p, //"));

@@ -402,6 +402,19 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
     // name than a compound of common words.
     LookupWord(lower, out, !capital || ctx.sentence_start);
   }
+  if (out.empty() && !capital) {
+    // Informal spelling without the Estonian letters: 2 for ä, 6 for õ,
+    // y for ü (k2tte, t6siselt, yldse). The word is read as written with
+    // them, when that is a known word.
+    std::string fixed = lower;
+    bool changed = false;
+    for (char& c : fixed) {
+      char to = c == '2' ? '\xE4' : c == '6' ? '\xF5' : c == 'y' ? '\xFC' : c;
+      changed = changed || to != c;
+      c = to;
+    }
+    if (changed && HasLetter(lower)) LookupWord(fixed, out);
+  }
   if (out.empty() && token.size() > 2 && token.back() == '-') {
     // The first part of a pair such as "teadus- ja arendustegevus".
     std::vector<Reading> part = Readings(token.substr(0, token.size() - 1), ctx);

@@ -243,6 +243,12 @@ TEST(Tokens, NumbersPunctuationMarkers) {
   EXPECT_EQ(An(":)"), ":)\n    :)+0 //_I_ //\n");
   EXPECT_EQ(An(":"), ":\n    : //_Z_ //\n");
   EXPECT_EQ(An("$LL$"), "$LL$\n    $LL$ //_Z_ //\n");
+  // Informal spelling: 2 for ä, 6 for õ, y for ü, only where the word is
+  // otherwise unknown; "y" alone stays unknown.
+  EXPECT_TRUE(Has(An("k2tte"), "käsi+0 //_S_ adt, //"));
+  EXPECT_TRUE(Has(An("t6siselt"), "tõsiselt+0 //_D_ //"));
+  EXPECT_TRUE(Has(An("yldse"), "üldse+0 //_D_ //"));
+  EXPECT_EQ(An("qy2"), "qy2\n    ####\n");
   // A "/" never reaches a lemma: the reading's tag field starts at the first "/".
   EXPECT_EQ(An("/"), "/\n    | //_Z_ //\n");
 }

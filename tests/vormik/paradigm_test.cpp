@@ -72,6 +72,9 @@ TEST(Declension, StrongGenitivesAndStemEndings) {
   EXPECT_TRUE(Has(An("esemetega"), "ese+ga //_S_ pl kom, //"));
   EXPECT_TRUE(Has(An("liikmed"), "liige+d //_S_ pl n, //"));
   EXPECT_TRUE(Has(An("liikmete"), "liige+0 //_S_ pl g, //"));
+  // A plain strong genitive beats a -me one that the word list also holds.
+  EXPECT_TRUE(Has(An("teate"), "teade+0 //_S_ sg g, //"));
+  EXPECT_TRUE(Has(An("teateid"), "teade+0 //_S_ pl p, //"));
   EXPECT_TRUE(Has(An("artikli"), "artikkel+0 //_S_ sg g, //"));
   EXPECT_TRUE(Has(An("artiklit"), "artikkel+0 //_S_ sg p, //"));
   EXPECT_TRUE(Has(An("kandle"), "kannel+0 //_S_ sg g, //"));
@@ -145,6 +148,12 @@ TEST(Conjugation, PersonalForms) {
   EXPECT_TRUE(Has(An("tuli"), "tule+0 //_V_ s, //"));
   EXPECT_TRUE(Has(An("tulid"), "tule+d //_V_ sid, //"));
   EXPECT_TRUE(Has(An("läksin"), "mine+sin //_V_ sin, //"));
+  // Verbs whose -nud form or past tense has its own stem.
+  EXPECT_TRUE(Has(An("hakanud"), "hakka+nud //_V_ nud, //"));
+  EXPECT_TRUE(Has(An("oodanud"), "oota+nud //_V_ nud, //"));
+  EXPECT_TRUE(Has(An("lasi"), "lask+0 //_V_ s, //"));
+  EXPECT_TRUE(Has(An("lasin"), "lask+n //_V_ sin, //"));
+  EXPECT_TRUE(Has(An("ostetud"), "ost+ud //_V_ tud, //"));
   EXPECT_TRUE(Has(An("tulge"), "tule+e //_V_ ge, //"));
   EXPECT_TRUE(Has(An("tulgu"), "tule+u //_V_ gu, //"));
   EXPECT_TRUE(Has(An("loeks"), "luge+ks //_V_ ks, //"));

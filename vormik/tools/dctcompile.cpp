@@ -344,6 +344,8 @@ class Deriver {
       score = score * 1000 + std::min<long>(999, wl_.PrefixCount(g));
       bool is_weak = gi >= regular && gi < weak_end;
       if (gi >= regular && gi < strong_end) score -= 500;  // a regular stem with the same evidence wins
+      // -me genitives (ese eseme) lose to a plain strong grade (teade teate).
+      if (gi >= weak_end && gi < strong_end && EndsWith(g, "me")) score -= 300;
       if (score > best) {
         best = score;
         G = g;

@@ -272,6 +272,20 @@ void Analyser::AnalyseNumber(std::string_view w, std::vector<Reading>& out) cons
         AddReading(out, SafeLemma(base) + "+" + lower, 'N', e.codes);
     }
     if (lower == "t" || lower == "d") AddReading(out, SafeLemma(base) + "+" + lower, 'N', "sg p, ");
+    // 7-nda, 1990ndatel, 10ndasse: an ordinal (the number with -s, as in
+    // seitsmes) in a case of its own: -nda- carries the singular cases,
+    // -ndate- the plural ones.
+    if (out.empty() && lower.size() >= 3 && lower.compare(0, 3, "nda") == 0) {
+      std::string lemma = SafeLemma(base) + "=s+" + lower;
+      std::string_view after = std::string_view(lower).substr(3);
+      for (const Ending& e : EndingsOf(kGen))
+        if (after == e.text) AddReading(out, lemma, 'O', e.codes);
+      if (after == "t") AddReading(out, lemma, 'O', "sg p, ");
+      if (after == "id") AddReading(out, lemma, 'O', "pl p, ");
+      if (after.size() >= 2 && after.compare(0, 2, "te") == 0)
+        for (const Ending& e : EndingsOf(kPlGen))
+          if (after.substr(2) == e.text) AddReading(out, lemma, 'O', e.codes);
+    }
     if (!out.empty()) return;
     if (HasLetter(suffix)) {
       std::vector<Reading> tail;

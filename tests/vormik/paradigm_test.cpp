@@ -189,6 +189,24 @@ TEST(Closed, PronounsNumeralsFunctionWords) {
   EXPECT_TRUE(Has(An("pärast"), "pärast+0 //_K_ //"));
 }
 
+// Stems of other words read as nominatives are not lemmas of their own:
+// "tule" is the genitive of tuli and the present stem of tulema, so tuleks
+// is no translative of a noun "tule". Real words that share a form with a
+// verb or another word's stem keep their readings.
+TEST(Derivation, NoLemmasMadeOfOtherWordsStems) {
+  std::string a = An("tuleks");
+  EXPECT_TRUE(Has(a, "tuli+ks //_S_ sg tr, //"));
+  EXPECT_TRUE(Has(a, "tule+ks //_V_ ks, //"));
+  EXPECT_FALSE(Has(a, "tule+ks //_S_"));
+  EXPECT_FALSE(Has(An("tule"), "tule+0 //_S_"));
+  EXPECT_TRUE(Has(An("vanus"), "vanus+0 //_S_ sg n, //"));
+  EXPECT_TRUE(Has(An("ühise"), "ühine+0 //_A_ sg g, //"));
+  EXPECT_TRUE(Has(An("laule"), "laul+0 //_S_ pl p, //"));
+  EXPECT_TRUE(Has(An("avalikke"), "avalik+0 //_A_ pl p, //"));
+  // A diminutive is no plural partitive.
+  EXPECT_FALSE(Has(An("sulake"), "sula+0 //_S_ pl p, //"));
+}
+
 TEST(Derivation, ParticiplesAndDerivedNouns) {
   EXPECT_TRUE(Has(An("lugemine"), "luge=mine+0 //_S_ sg n, //"));
   EXPECT_TRUE(Has(An("lugeja"), "luge=ja+0 //_S_"));
@@ -245,6 +263,14 @@ TEST(Tokens, NumbersPunctuationMarkers) {
   EXPECT_EQ(An("VD"), "VD\n    VD+0 //_Y_ ?, //\n");  // not a Roman numeral
   EXPECT_EQ(An("5."), "5.\n    5.+0 //_O_ ?, //\n");
   EXPECT_TRUE(Has(An("2005-le"), "2005+le //_N_ sg all, //"));
+  // Ordinals with a case ending, with or without a hyphen.
+  EXPECT_EQ(An("1990ndatel"), "1990ndatel\n    1990=s+ndatel //_O_ pl ad, //\n");
+  EXPECT_EQ(An("7-nda"), "7-nda\n    7=s+nda //_O_ sg g, //\n");
+  EXPECT_EQ(An("10ndasse"), "10ndasse\n    10=s+ndasse //_O_ sg ill, //\n");
+  EXPECT_EQ(An("3-ndaid"), "3-ndaid\n    3=s+ndaid //_O_ pl p, //\n");
+  EXPECT_EQ(An("80ndad"), "80ndad\n    80=s+ndad //_O_ pl n, //\n");
+  // An ending that is no case stays a bare number.
+  EXPECT_EQ(An("5ndaxyz"), "5ndaxyz\n    5ndaxyz+0 //_N_ ?, //\n");
   EXPECT_TRUE(Has(An("400st"), "400+st //_N_ sg el, //"));
   EXPECT_TRUE(Has(An("CMOS-ga", false), "CMOS+ga //_H_ sg kom, //"));
   EXPECT_EQ(An("XIV"), "XIV\n    XIV+0 //_N_ ?, //\n");

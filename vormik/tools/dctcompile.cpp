@@ -6,6 +6,7 @@
 //   vormik-dctc OUT.dct SRCDIR [WORDLIST.aff WORDLIST.dic]
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -404,7 +405,10 @@ class Deriver {
     out.stems.push_back(Stem{kPart, P, {}});
     out.stems.push_back(Stem{kPlGen, PG, {}});
     std::set<std::string> pps;
-    std::vector<std::string> ppc = {G + "id", P + "sid", G + "sid", L + "e", L + "i", L + "u", L + "eid", L + "ke"};
+    std::vector<std::string> ppc = {G + "id", P + "sid", G + "sid", L + "e", L + "i", L + "u", L + "eid"};
+    // -ke only after -ik (avalik avalikke, kunstnik kunstnikke); on other
+    // words it is a diminutive (mõtteke, sulake), not a plural.
+    if (EndsWith(L, "ik")) ppc.push_back(L + "ke");
     if (G.size() > 2 && G.back() == 'a')
       for (const char* v : {"i", "e", "u"}) ppc.push_back(Cut(G, 1) + v);
     if (EndsWith(G, "se"))
@@ -587,6 +591,89 @@ class Deriver {
 };
 
 
+// Drops derived nouns and adjectives none of whose word-list forms is their
+// own: the nominative is a bare stem or form of another word and every
+// other form is a form of a listed word, a verb or a suffix derivative. Such a lemma is a stem of
+// another word read as a nominative: "tule" (the genitive of tuli, and the
+// present stem of tulema), "käim" (from käima), "pani" (a past form of
+// panema). Source entries, verbs and words made with a suffix ("=") are
+// kept; they only explain the others. Returns how many were dropped.
+std::size_t DropExplainedLemmas(std::vector<LexEntry>& entries, std::size_t first_derived, const WordList& wl) {
+  auto form_hashes = [&](const LexEntry& e, auto&& visit) {
+    for (const Stem& st : e.stems) {
+      if (st.cls == kFirst) continue;
+      for (const Ending& en : EndingsOf(st.cls)) {
+        std::string f = st.text + en.text;
+        if (wl.Has(f)) visit(H(f));
+      }
+    }
+  };
+  // The forms of the words that explain others: source entries, verbs and
+  // suffix derivatives. Derived nominals do not count, so that two stems
+  // of one word cannot explain each other away.
+  std::unordered_set<std::uint64_t> trusted;
+  trusted.reserve(entries.size() * 4);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const LexEntry& e = entries[i];
+    if (i < first_derived || e.pos == 'V' || e.lemma.find('=') != std::string::npos)
+      form_hashes(e, [&](std::uint64_t f) { trusted.insert(f); });
+  }
+  // Whole words that other lemmas give as a bare stem: a verb form, a
+  // genitive stem, a listed full form. A nominative among them is suspect;
+  // a nominative that merely equals another word's case form is not.
+  std::unordered_map<std::uint64_t, std::uint64_t> bare;
+  for (const LexEntry& e : entries) {
+    std::uint64_t lemma = H(Lower1257(e.lemma)) | 1;
+    for (const Stem& st : e.stems) {
+      if (st.cls == kFirst) continue;
+      bool verb = IsVerbClass(st.cls);
+      for (const Ending& en : EndingsOf(st.cls)) {
+        if (!verb && !(*en.text == 0 && (st.cls == kGen || st.cls == kFixed))) continue;
+        std::string f = st.text + en.text;
+        if (!wl.Has(f)) continue;
+        auto [it, fresh] = bare.emplace(H(f), lemma);
+        if (!fresh && it->second != lemma) it->second = 0;
+      }
+    }
+  }
+  // A participle used as a noun (elav, süüdistatav) shares every form with
+  // the participle and stays.
+  std::unordered_set<std::string> participles;
+  for (const LexEntry& e : entries)
+    if (e.lemma.find('=') != std::string::npos) {
+      std::string plain = e.lemma;
+      plain.erase(std::remove(plain.begin(), plain.end(), '='), plain.end());
+      participles.insert(plain);
+    }
+  auto candidate = [&](const LexEntry& e) {
+    return (e.pos == 'S' || e.pos == 'A') && e.lemma.find('=') == std::string::npos &&
+           e.lemma.find('_') == std::string::npos && !participles.count(e.lemma);
+  };
+  std::unordered_set<std::string> drop;
+  for (std::size_t i = first_derived; i < entries.size(); ++i) {
+    const LexEntry& e = entries[i];
+    if (!candidate(e)) continue;
+    std::uint64_t lemma = H(Lower1257(e.lemma)) | 1;
+    auto b = bare.find(H(Lower1257(e.lemma)));
+    if (b == bare.end() || b->second == lemma) continue;
+    bool own = false;
+    form_hashes(e, [&](std::uint64_t f) { own = own || !trusted.count(f); });
+    if (!own) drop.insert(e.lemma);
+  }
+  std::size_t n = 0;
+  std::vector<LexEntry> out;
+  out.reserve(entries.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (i >= first_derived && candidate(entries[i]) && drop.count(entries[i].lemma)) {
+      ++n;
+      continue;
+    }
+    out.push_back(std::move(entries[i]));
+  }
+  entries = std::move(out);
+  return n;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -764,6 +851,12 @@ int main(int argc, char** argv) {
       entries.push_back(std::move(e));
       ++kept;
     }
+    kept -= DropExplainedLemmas(entries, source_count, wl);
+    // VORMIK_DCTC_DUMP=1 lists the derived entries on the standard output
+    // in the lexicon line format, for checking what the word list gave.
+    if (const char* dump = std::getenv("VORMIK_DCTC_DUMP"); dump && *dump == '1')
+      for (std::size_t i = source_count; i < entries.size(); ++i)
+        std::printf("%s\n", FormatLexLine(entries[i]).c_str());
     std::fprintf(stderr, "word list: %zu forms, %zu lemmas derived, %zu kept\n", wl.FormCount(), derived.size(),
                  kept);
   }

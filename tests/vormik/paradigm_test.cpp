@@ -199,6 +199,15 @@ TEST(Derivation, NoLemmasMadeOfOtherWordsStems) {
   EXPECT_TRUE(Has(a, "tule+ks //_V_ ks, //"));
   EXPECT_FALSE(Has(a, "tule+ks //_S_"));
   EXPECT_FALSE(Has(An("tule"), "tule+0 //_S_"));
+  // Verb forms and genitives with only a stray form or two of a noun
+  // paradigm of their own: no noun or adjective lemma.
+  for (const char* w : {"kosin", "rooman", "saad", "lume", "laia"}) {
+    std::string r = An(w);
+    EXPECT_FALSE(Has(r, std::string(w) + "+0 //_S_")) << r;
+    EXPECT_FALSE(Has(r, std::string(w) + "+0 //_A_")) << r;
+  }
+  EXPECT_TRUE(Has(An("lume"), "lumi+0 //_S_ sg g, //"));
+  EXPECT_TRUE(Has(An("kosin"), "kosi+n //_V_ n, //"));
   EXPECT_TRUE(Has(An("vanus"), "vanus+0 //_S_ sg n, //"));
   EXPECT_TRUE(Has(An("ühise"), "ühine+0 //_A_ sg g, //"));
   EXPECT_TRUE(Has(An("laule"), "laul+0 //_S_ pl p, //"));

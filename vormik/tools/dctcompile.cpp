@@ -591,13 +591,17 @@ class Deriver {
 };
 
 
-// Drops derived nouns and adjectives none of whose word-list forms is their
-// own: the nominative is a bare stem or form of another word and every
-// other form is a form of a listed word, a verb or a suffix derivative. Such a lemma is a stem of
+// Drops derived nouns and adjectives with hardly a word-list form of their
+// own: the nominative is a bare stem or form of another word and all but
+// a few of the other forms are forms of a listed word, a verb or a suffix
+// derivative (a verb's first person "kosin" read as a noun keeps a stray
+// form or two of the noun paradigm it was given). Such a lemma is a stem of
 // another word read as a nominative: "tule" (the genitive of tuli, and the
 // present stem of tulema), "käim" (from käima), "pani" (a past form of
 // panema). Source entries, verbs and words made with a suffix ("=") are
 // kept; they only explain the others. Returns how many were dropped.
+constexpr int kFewOwnForms = 3;
+
 std::size_t DropExplainedLemmas(std::vector<LexEntry>& entries, std::size_t first_derived, const WordList& wl) {
   auto form_hashes = [&](const LexEntry& e, auto&& visit) {
     for (const Stem& st : e.stems) {
@@ -656,9 +660,9 @@ std::size_t DropExplainedLemmas(std::vector<LexEntry>& entries, std::size_t firs
     std::uint64_t lemma = H(Lower1257(e.lemma)) | 1;
     auto b = bare.find(H(Lower1257(e.lemma)));
     if (b == bare.end() || b->second == lemma) continue;
-    bool own = false;
-    form_hashes(e, [&](std::uint64_t f) { own = own || !trusted.count(f); });
-    if (!own) drop.insert(e.lemma);
+    int own = 0;
+    form_hashes(e, [&](std::uint64_t f) { own += trusted.count(f) ? 0 : 1; });
+    if (own <= kFewOwnForms) drop.insert(e.lemma);
   }
   std::size_t n = 0;
   std::vector<LexEntry> out;

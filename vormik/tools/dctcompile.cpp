@@ -591,17 +591,18 @@ class Deriver {
 };
 
 
+// How many forms of its own a derived lemma may have and still be dropped.
+constexpr int kFewOwnForms = 3;
+
 // Drops derived nouns and adjectives with hardly a word-list form of their
 // own: the nominative is a bare stem or form of another word and all but
 // a few of the other forms are forms of a listed word, a verb or a suffix
 // derivative (a verb's first person "kosin" read as a noun keeps a stray
 // form or two of the noun paradigm it was given). Such a lemma is a stem of
 // another word read as a nominative: "tule" (the genitive of tuli, and the
-// present stem of tulema), "käim" (from käima), "pani" (a past form of
-// panema). Source entries, verbs and words made with a suffix ("=") are
+// present stem of tulema), "lume" (the genitive of lumi), "saad" (a form of
+// saama). Source entries, verbs and words made with a suffix ("=") are
 // kept; they only explain the others. Returns how many were dropped.
-constexpr int kFewOwnForms = 3;
-
 std::size_t DropExplainedLemmas(std::vector<LexEntry>& entries, std::size_t first_derived, const WordList& wl) {
   auto form_hashes = [&](const LexEntry& e, auto&& visit) {
     for (const Stem& st : e.stems) {

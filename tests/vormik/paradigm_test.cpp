@@ -285,6 +285,8 @@ TEST(Tokens, NumbersPunctuationMarkers) {
   EXPECT_EQ(An("XIV"), "XIV\n    XIV+0 //_N_ ?, //\n");
   EXPECT_EQ(An(","), ",\n    , //_Z_ //\n");
   EXPECT_EQ(An(":)"), ":)\n    :)+0 //_I_ //\n");
+  // Chat and speech interjections are interjections only, not guessed nouns.
+  EXPECT_EQ(An("nojah"), "nojah\n    nojah+0 //_I_ //\n");
   EXPECT_EQ(An(":"), ":\n    : //_Z_ //\n");
   EXPECT_EQ(An("$LL$"), "$LL$\n    $LL$ //_Z_ //\n");
   // Informal spelling: 2 for ä, 6 for õ, y for ü, only where the word is

@@ -13,6 +13,7 @@
 #include "disamb/disamb.h"
 #include "pipeline/mainframe.h"
 #include "tests/disamb/helpers.h"
+#include "tests/support/files.h"
 #include "tests/support/recording_ui.h"
 
 namespace fs = std::filesystem;
@@ -20,10 +21,8 @@ namespace fs = std::filesystem;
 namespace vaarikas::disamb {
 namespace {
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+using vaarikas::test::ReadFile;
+using vaarikas::test::WriteFile;
 
 void Spit(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
@@ -84,8 +83,8 @@ TEST_F(Driver, RunWritesOutputBannerAndEmptyErrorFile) {
             "\n Reeglite fail g.rul:\n\t Osalausete piiride m\x84\x84ramise reegleid: 1   "
             "\n\t \x9ahestamise reegleid: 1   \n\t Heuristilisi \x81hestamise reegleid: 2   \n"
             "-> source.cgd:     ");
-  EXPECT_EQ(Slurp("derrors.txt"), "");
-  EXPECT_EQ(Slurp("source.cgd"),
+  EXPECT_EQ(ReadFile("derrors.txt"), "");
+  EXPECT_EQ(ReadFile("source.cgd"),
             "$LA$\n    $LA$ //_Z_ // \nsee\n    see+0 //_P_ det sg nom // \nmaja\n"
             "    maja+0 //_S_ com sg nom // **CLB-C \n$LL$\n    $LL$ //_Z_ // \n");
   // Without "h" the heuristic section is neither read nor run; the banner
@@ -99,10 +98,10 @@ TEST_F(Driver, ScrambledRulesAndDeterminism) {
   Spit("g.rul", ScrambleRuleFile(kRules, RuleFileKind::kDisamb, &err));
   Spit("in.put.txt", kInput);
   ASSERT_EQ(RunDis("g.rul", "in.put.txt", "kh"), 0);
-  std::string first = Slurp("in.cgd");
+  std::string first = ReadFile("in.cgd");
   ASSERT_FALSE(first.empty());
   ASSERT_EQ(RunDis("g.rul", "in.put.txt", "kh"), 0);
-  EXPECT_EQ(Slurp("in.cgd"), first);
+  EXPECT_EQ(ReadFile("in.cgd"), first);
   // The plain file does not read in scrambled mode.
   Spit("plain.rul", kRules);
   EXPECT_EQ(RunDis("plain.rul", "in.put.txt", "k"), 1);
@@ -120,26 +119,26 @@ TEST_F(Driver, Failures) {
   Spit("source.txt", kInput);
   // Missing rule file.
   EXPECT_EQ(RunDis("missing.rul", "source.txt", "k"), 1);
-  EXPECT_EQ(Slurp("derrors.txt"), "Reeglite faili lugemise viga");
+  EXPECT_EQ(ReadFile("derrors.txt"), "Reeglite faili lugemise viga");
   EXPECT_FALSE(fs::exists("source.cgd"));
   // A directory is no rule file.
   fs::create_directory("adir");
   EXPECT_EQ(RunDis("adir", "source.txt", ""), 1);
-  EXPECT_EQ(Slurp("derrors.txt"), "Reeglite faili lugemise viga");
+  EXPECT_EQ(ReadFile("derrors.txt"), "Reeglite faili lugemise viga");
   // An error in the rule file.
   Spit("bad.rul", "SENTENCE-DELIMITERS\n($LL$)\nSET-DECLARATIONS\n(A a)\n(A b)\n");
   EXPECT_EQ(RunDis("bad.rul", "source.txt", ""), 1);
-  EXPECT_EQ(Slurp("derrors.txt"), "\nHulga nimi A kordub! \n");
+  EXPECT_EQ(ReadFile("derrors.txt"), "\nHulga nimi A kordub! \n");
   EXPECT_FALSE(fs::exists("source.cgd"));
   // Missing input.
   Spit("g.rul", kRules);
   EXPECT_EQ(RunDis("g.rul", "nothere.txt", ""), 1);
-  EXPECT_EQ(Slurp("derrors.txt"), "\nSisendfaili nothere.txt avamise viga\n");
+  EXPECT_EQ(ReadFile("derrors.txt"), "\nSisendfaili nothere.txt avamise viga\n");
   // Output that cannot be created.
   fs::create_directory("blocked.cgd");
   Spit("blocked.txt", kInput);
   EXPECT_EQ(RunDis("g.rul", "blocked.txt", ""), 1);
-  EXPECT_EQ(Slurp("derrors.txt"), "\nV\xe4ljundfaili blocked.cgd avamise viga\n");
+  EXPECT_EQ(ReadFile("derrors.txt"), "\nV\xe4ljundfaili blocked.cgd avamise viga\n");
   // Error file that cannot be created: reported on the console.
   fs::remove("derrors.txt");
   fs::create_directory("derrors.txt");
@@ -153,7 +152,7 @@ TEST_F(Driver, EmptyInputGivesEmptyOutput) {
   Spit("e.txt", "");
   ASSERT_EQ(RunDis("g.rul", "e.txt", ""), 0);
   EXPECT_TRUE(fs::exists("e.cgd"));
-  EXPECT_EQ(Slurp("e.cgd"), "");
+  EXPECT_EQ(ReadFile("e.cgd"), "");
 }
 
 
@@ -167,11 +166,11 @@ TEST_F(Driver, PipelineStage) {
   std::string err;
   Spit("prog/grammar.rul", ScrambleRuleFile(kRules, RuleFileKind::kDisamb, &err));
   EXPECT_EQ(frame.RunDisambiguator(), 0);
-  EXPECT_EQ(Slurp("source.cgd").find("main inf"), std::string::npos);
+  EXPECT_EQ(ReadFile("source.cgd").find("main inf"), std::string::npos);
   // A plain grammar in the program directory fails: the stage reads it scrambled.
   Spit("prog/grammar.rul", kRules);
   EXPECT_EQ(frame.RunDisambiguator(), 1);
-  EXPECT_GT(Slurp("derrors.txt").size(), 10u);
+  EXPECT_GT(ReadFile("derrors.txt").size(), 10u);
 }
 
 TEST_F(Driver, CommandLineIsDeterministicWithTheShippedGrammar) {
@@ -182,10 +181,10 @@ TEST_F(Driver, CommandLineIsDeterministicWithTheShippedGrammar) {
   Spit("source.txt", in);
   std::string cmd = bin + "/vaarikas disamb " + bin + "/grammar.rul source.txt kh > console.txt";
   ASSERT_EQ(std::system(cmd.c_str()), 0);
-  std::string first = Slurp("source.cgd");
+  std::string first = ReadFile("source.cgd");
   ASSERT_EQ(std::system(cmd.c_str()), 0);
-  EXPECT_EQ(Slurp("source.cgd"), first);
-  EXPECT_NE(Slurp("console.txt").find("-> source.cgd:     "), std::string::npos);
+  EXPECT_EQ(ReadFile("source.cgd"), first);
+  EXPECT_NE(ReadFile("console.txt").find("-> source.cgd:     "), std::string::npos);
   // Usage errors exit with 1.
   EXPECT_NE(std::system((bin + "/vaarikas disamb 2>/dev/null").c_str()), 0);
 }

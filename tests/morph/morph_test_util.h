@@ -11,19 +11,13 @@
 #include <vector>
 
 #include "common/ui.h"
+#include "tests/support/files.h"
 #include "tests/support/recording_ui.h"
 
 namespace vaarikas::morph::testing {
 
-inline std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-inline void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream o(path, std::ios::binary | std::ios::trunc);
-  o.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+using vaarikas::test::ReadFile;
+using vaarikas::test::WriteFile;
 
 // A fresh directory removed again at the end of the test.
 class TempDir {

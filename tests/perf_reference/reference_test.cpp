@@ -17,22 +17,16 @@
 
 #include "disamb/disamb.h"
 #include "syntax/syntax.h"
+#include "tests/support/files.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
+using vaarikas::test::ReadFile;
+using vaarikas::test::WriteFile;
+
 const fs::path kData = fs::path(VAARIKAS_SOURCE_DIR) / "tests/perf_reference/data";
-
-std::string Read(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void Write(const fs::path& p, const std::string& bytes) {
-  std::ofstream o(p, std::ios::binary | std::ios::trunc);
-  o.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 bool Rewriting() {
   const char* e = std::getenv("VAARIKAS_WRITE_REFERENCE");
@@ -72,11 +66,11 @@ void Compare(const std::string& got, const std::string& name) {
   const fs::path kept = kData / "expected" / name;
   if (Rewriting()) {
     fs::create_directories(kData / "expected");
-    Write(kept, got);
+    WriteFile(kept, got);
     return;
   }
   ASSERT_TRUE(fs::exists(kept)) << kept;
-  std::string diff = Difference(got, Read(kept));
+  std::string diff = Difference(got, ReadFile(kept));
   EXPECT_TRUE(diff.empty()) << name << ": " << diff;
 }
 
@@ -86,9 +80,9 @@ void Disamb(const char* rules, const char* input, const char* letters, const std
   Scratch s;
   fs::copy_file(kData / rules, "rules.rul");
   fs::copy_file(kData / input, "in.txt");
-  ASSERT_EQ(vaarikas::disamb::Disambiguate("rules.rul", "in.txt", letters, nullptr), 0) << Read("derrors.txt");
-  Compare(Read("in.cgd"), name);
-  EXPECT_EQ(Read("derrors.txt"), "");
+  ASSERT_EQ(vaarikas::disamb::Disambiguate("rules.rul", "in.txt", letters, nullptr), 0) << ReadFile("derrors.txt");
+  Compare(ReadFile("in.cgd"), name);
+  EXPECT_EQ(ReadFile("derrors.txt"), "");
 }
 
 // The syntax run with the plain rule file ("k" among the letters); the
@@ -97,9 +91,9 @@ void Syntax(const char* rules, const fs::path& input, const char* letters, const
   Scratch s;
   fs::copy_file(kData / rules, "rules.rle");
   fs::copy_file(input, "in.cgd");
-  ASSERT_EQ(vaarikas::SyntaxRun("rules.rle", "in.cgd", letters), 0) << Read("synerrors.txt");
-  Compare(Read("in.snx"), name);
-  EXPECT_EQ(Read("synerrors.txt"), "");
+  ASSERT_EQ(vaarikas::SyntaxRun("rules.rle", "in.cgd", letters), 0) << ReadFile("synerrors.txt");
+  Compare(ReadFile("in.snx"), name);
+  EXPECT_EQ(ReadFile("synerrors.txt"), "");
 }
 
 TEST(DisambReference, GeneratedGrammar) {

@@ -11,10 +11,14 @@
 
 #include "common/platform.h"
 #include "pipeline/mainframe.h"
+#include "tests/support/files.h"
 #include "tests/support/recording_ui.h"
 
 namespace vaarikas {
 namespace {
+
+using vaarikas::test::ReadFile;
+using vaarikas::test::WriteFile;
 
 namespace fs = std::filesystem;
 
@@ -46,11 +50,6 @@ class StandInFrame : public CMainFrame {
   std::string derrors, synerrors, disamb_letters, syntax_letters;
   std::vector<std::string> ran;
 };
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 class Driver : public ::testing::Test {
  protected:
@@ -88,7 +87,7 @@ TEST_F(Driver, AllStagesRunInOrderAndLogThreeLines) {
   EXPECT_TRUE(f.RunPipeline());
   EXPECT_EQ(f.ran, (std::vector<std::string>{"pre", "morph", "disamb", "syntax"}));
   EXPECT_TRUE(ui_.messages.empty());
-  EXPECT_EQ(Slurp(work_ / "cgplog.txt"), kLog1 + kLog2 + kLog3);
+  EXPECT_EQ(ReadFile(work_ / "cgplog.txt"), kLog1 + kLog2 + kLog3);
 }
 
 TEST_F(Driver, MissingPreprocessorTouchesNoWorkingFile) {
@@ -142,7 +141,7 @@ TEST_F(Driver, FailingStagesStopTheRunWithTheirMessageAndLog) {
     EXPECT_FALSE(f.RunPipeline());
     EXPECT_EQ(ui_.messages, std::vector<std::string>{c.message});
     EXPECT_EQ(f.ran.size(), c.ran);
-    EXPECT_EQ(Slurp(work_ / "cgplog.txt"), c.log);
+    EXPECT_EQ(ReadFile(work_ / "cgplog.txt"), c.log);
   }
 }
 

@@ -17,22 +17,17 @@
 #include <random>
 #include <string>
 
+#include "tests/support/files.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
+using vaarikas::test::ReadFile;
+using vaarikas::test::WriteFile;
+
 const std::string kProgram = std::string(VAARIKAS_BIN_DIR) + "/vaarikas";
 const fs::path kText = fs::path(VAARIKAS_SOURCE_DIR) / "tests/perf_reference/data/text.txt";
-
-std::string Read(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void Write(const fs::path& p, const std::string& bytes) {
-  std::ofstream o(p, std::ios::binary | std::ios::trunc);
-  o.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 struct Result {
   int status = -1;  // exit status; -1 when killed by a signal
@@ -47,8 +42,8 @@ Result RunProgram(const fs::path& dir, const std::string& args, const fs::path& 
   int raw = std::system(cmd.c_str());
   Result r;
   if (raw != -1 && WIFEXITED(raw)) r.status = WEXITSTATUS(raw);
-  r.out = Read(out);
-  r.err = Read(err);
+  r.out = ReadFile(out);
+  r.err = ReadFile(err);
   // A sanitizer report also ends in status 1: never a "clear error".
   EXPECT_EQ(r.err.find("Sanitizer"), std::string::npos) << r.err;
   EXPECT_EQ(r.err.find("runtime error:"), std::string::npos) << r.err;
@@ -87,7 +82,7 @@ class Robustness : public ::testing::Test {
     return true;
   }
   std::string Input(const std::string& name, const std::string& bytes) {
-    Write(dir_ / name, bytes);
+    WriteFile(dir_ / name, bytes);
     return (dir_ / name).string();
   }
   fs::path dir_;
@@ -97,13 +92,13 @@ class Robustness : public ::testing::Test {
 TEST_F(Robustness, ReadOnlyWorkDirectoryIsAClearError) {
   std::string why;
   if (!MountTmpfs("ro", "size=1m", &why) || !RemountReadOnly("ro", &why)) GTEST_SKIP() << why;
-  std::string in = Input("in.txt", Read(kText));
+  std::string in = Input("in.txt", ReadFile(kText));
   Result r = RunProgram(dir_, "analyse --no-progress --workdir " + (dir_ / "ro").string() + " " + in);
   EXPECT_EQ(r.status, 1) << r.err;
   EXPECT_EQ(r.out, "");
   EXPECT_NE(r.err.find("in.txt"), std::string::npos) << r.err;
   // The same for a batch: every file fails with its reason, the summary says so.
-  std::string in2 = Input("in2.txt", Read(kText));
+  std::string in2 = Input("in2.txt", ReadFile(kText));
   r = RunProgram(dir_, "analyse --no-progress -j 2 --workdir " + (dir_ / "ro").string() + " --output-dir " +
                     (dir_ / "out").string() + " " + in + " " + in2);
   EXPECT_EQ(r.status, 1) << r.err;
@@ -114,7 +109,7 @@ TEST_F(Robustness, FullDiskIsAClearErrorNeverACutResult) {
   std::string why;
   if (!MountTmpfs("small", "size=64k", &why)) GTEST_SKIP() << why;
   std::string text;
-  for (int i = 0; i < 10; ++i) text += Read(kText);
+  for (int i = 0; i < 10; ++i) text += ReadFile(kText);
   std::string in = Input("in.txt", text);
   // The work files do not fit.
   Result r = RunProgram(dir_, "analyse --no-progress --workdir " + (dir_ / "small/work").string() + " " + in);
@@ -137,7 +132,7 @@ TEST_F(Robustness, FullDiskIsAClearErrorNeverACutResult) {
 TEST_F(Robustness, LargeInputGivesTheWholeResult) {
   // The text repeated: every sentence is analysed on its own, so the result
   // is the single text's result repeated as often.
-  const std::string one = Read(kText);
+  const std::string one = ReadFile(kText);
   Result single = RunProgram(dir_, "analyse --no-progress " + kText.string());
   ASSERT_EQ(single.status, 0) << single.err;
   ASSERT_FALSE(single.out.empty());
@@ -151,7 +146,7 @@ TEST_F(Robustness, LargeInputGivesTheWholeResult) {
   // Through --output-dir as well.
   r = RunProgram(dir_, "analyse --no-progress --output-dir " + (dir_ / "out").string() + " " + in);
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_TRUE(Read(dir_ / "out/large.txt.snx") == want);
+  EXPECT_TRUE(ReadFile(dir_ / "out/large.txt.snx") == want);
 }
 
 TEST_F(Robustness, BinaryFilesFailClearlyOrAnalyse) {
@@ -177,7 +172,7 @@ TEST_F(Robustness, BinaryFilesFailClearlyOrAnalyse) {
     }
   }
   // A batch with a binary file among text files: the others still succeed.
-  std::string good = Input("good.txt", Read(kText));
+  std::string good = Input("good.txt", ReadFile(kText));
   in = Input("junk3.bin", std::string("\0\1\2", 3) + junk.substr(0, 1000));
   r = RunProgram(dir_, "analyse --no-progress -j 2 --output-dir " + (dir_ / "out").string() + " " + good + " " + in);
   EXPECT_EQ(r.status, 1) << r.err;

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "syntax/rules.h"
+#include "tests/support/files.h"
 
 namespace vaarikas::syntax::test {
 
@@ -35,15 +36,8 @@ class ScratchDir {
   std::filesystem::path old_;
 };
 
-inline void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream o(path, std::ios::binary | std::ios::trunc);
-  o.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-inline std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+using vaarikas::test::ReadFile;
+using vaarikas::test::WriteFile;
 
 // A rule file made of its sections; each field is the body of one section.
 struct Grammar {

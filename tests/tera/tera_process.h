@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/files.h"
+
 namespace vaarikas::tera::testing {
 
 inline const std::string kTera = std::string(VAARIKAS_BIN_DIR) + "/tera";
@@ -34,14 +36,8 @@ class ScratchDir {
   std::string path_;
 };
 
-inline void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-inline std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using vaarikas::test::ReadFile;
+using vaarikas::test::WriteFile;
 
 struct ProcResult {
   int status = -1;

@@ -91,6 +91,22 @@ TEST(Declension, StrongGenitivesAndStemEndings) {
   EXPECT_TRUE(Has(An("lund"), "lumi+0 //_S_ sg p, //"));
 }
 
+// Gradation in consonant-final nouns (the regular candidate of the same
+// spelling is their partitive), -i nouns with a j-stem, -e adjectives with
+// -eda: a word-list form of another word must not take the genitive.
+TEST(Declension, GradedConsonantStemsJStemsAndEdaAdjectives) {
+  EXPECT_TRUE(Has(An("pinna"), "pind+0 //_S_ sg g, //"));
+  EXPECT_TRUE(Has(An("pinda"), "pind+0 //_S_ sg p, adt, //"));
+  EXPECT_TRUE(Has(An("ohu"), "oht+0 //_S_ sg g, //"));
+  EXPECT_TRUE(Has(An("liigi"), "liik+0 //_S_ sg g, //"));
+  EXPECT_TRUE(Has(An("pargis"), "park+s //_S_ sg in, //"));
+  EXPECT_TRUE(Has(An("põhja"), "põhi+0 //_S_ sg g, sg p,"));
+  EXPECT_TRUE(Has(An("varjus"), "vari+s //_S_ sg in, //"));
+  EXPECT_TRUE(Has(An("viljade"), "vili+0 //_S_ pl g, //"));
+  EXPECT_TRUE(Has(An("toredat"), "tore+0 //_A_ sg p, //"));
+  EXPECT_TRUE(Has(An("tigeda"), "tige+0 //_A_ sg g, //"));
+}
+
 // An adjective's (comparative's, participle's) -lt form and an adjective's
 // -sti form are adverbs as well, and the adverb comes first; a noun's
 // ablative is no adverb.

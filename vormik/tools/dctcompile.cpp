@@ -290,6 +290,13 @@ class Deriver {
     if (L.size() >= 5 && !IsVowel(L[L.size() - 3]) &&
         (EndsWith(L, "el") || EndsWith(L, "al") || EndsWith(L, "ar") || EndsWith(L, "er")))
       for (const char* v : {"a", "e", "i"}) gens.push_back(Cut(L, 2) + L.back() + v);
+    // kiri kirja, põhi põhja, vari varju: -i nouns whose stem adds j.
+    std::size_t j_begin = gens.size();
+    if (L.size() >= 4 && EndsWith(L, "i") && !IsVowel(L[L.size() - 2]))
+      for (const char* v : {"ja", "ju"}) gens.push_back(Cut(L, 1) + v);
+    std::size_t j_end = gens.size();
+    // tore toreda, tige tigeda, hele heleda.
+    if (L.size() >= 4 && EndsWith(L, "e") && !IsVowel(L[L.size() - 2])) gens.push_back(L + "da");
     std::size_t regular = gens.size();
     for (const std::string& w : WeakGrades(L))
       for (const char* v : {"a", "e", "i", "u"}) gens.push_back(w + v);
@@ -341,10 +348,25 @@ class Deriver {
       // The plural partitive -id tells a strong genitive from a nominative
       // that merely looks like one (teate teateid, not teade teadeid).
       if (EndsWith(L, "e") && IsVowel(g.back()) && wl_.Has(g + "id")) ++score;
+      // VORMIK_DCTC_WHY=<nominative> shows how its genitive was chosen.
+      if (std::getenv("VORMIK_DCTC_WHY") && L == std::getenv("VORMIK_DCTC_WHY"))
+        std::fprintf(stderr, "%s gen %s score %ld weak %d\n", L.c_str(), g.c_str(), score, int(gi >= regular && gi < weak_end));
       if (score < 10) continue;
       score = score * 1000 + std::min<long>(999, wl_.PrefixCount(g));
       bool is_weak = gi >= regular && gi < weak_end;
-      if (gi >= regular && gi < strong_end) score -= 500;  // a regular stem with the same evidence wins
+      // A regular stem with the same evidence wins, except over the sign of
+      // gradation: a consonant-final nominative whose strong stem with the
+      // same vowel is in the list as well (pind pinna pinda, oht ohu ohtu,
+      // liik liigi liiki); the regular candidate is then that partitive.
+      // The strong plural genitive (pindade, ohtude, liikide) confirms it.
+      // A verb's present stem (liigu-b, liigu-vad of liikuma) is no genitive.
+      bool graded = is_weak && !IsVowel(L.back()) && wl_.Has(L + g.back()) && wl_.Has(L + g.back() + "de") &&
+                    !(wl_.Has(g + "b") && wl_.Has(g + "vad"));
+      if (gi >= regular && gi < strong_end && !graded) score -= 500;
+      if (graded) score += 500;
+      // The j of kirja is rarely there by chance; a plain -a/-e/-u beside
+      // it is mostly another word (vile, vilu beside vili vilja).
+      if (gi >= j_begin && gi < j_end && wl_.Has(g + "de")) score += 300;
       // -me genitives (ese eseme) lose to a plain strong grade (teade teate).
       if (gi >= weak_end && gi < strong_end && EndsWith(g, "me")) score -= 300;
       if (score > best) {
@@ -355,6 +377,10 @@ class Deriver {
     }
     if (G.empty()) return false;
     std::vector<std::string> parts;
+    // A softened genitive's partitive is the strong stem with its vowel.
+    if (weak && IsVowel(G.back())) parts.push_back(L + G.back());
+    // kiri kirja kirja: the genitive itself is the partitive.
+    if (G.size() == L.size() + 1 && EndsWith(L, "i") && G[G.size() - 2] == 'j') parts.push_back(G);
     if (IsVowel(G.back())) parts.push_back(G + "t");
     if (G.size() >= 2 && IsVowel(G.back()) && IsVowel(G[G.size() - 2])) parts.push_back(G + "d");
     parts.push_back(L + "t");

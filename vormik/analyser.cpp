@@ -356,6 +356,20 @@ void Analyser::GuessWord(std::string_view w, bool proper, std::vector<Reading>& 
     h.score += 10.0;
     h.readings.insert(h.readings.begin(), Reading{SafeLemma(lemma) + "+0", 'S', "adt, "});
   }
+  // Adverb-forming endings: an unknown word in -likult, -sti, -misi,
+  // -pidi, -moodi, -kesi or -viisi, or an -lt form of some length
+  // (järjekindlalt, siiralt), is first of all an adverb.
+  if (!proper) {
+    static const char* const kAdverbEndings[] = {"likult", "sti", "misi", "pidi", "moodi", "kesi", "viisi"};
+    bool adverb = false;
+    for (const char* e : kAdverbEndings) {
+      std::size_t len = std::char_traits<char>::length(e);
+      adverb = adverb || (n >= len + 3 && lw.compare(n - len, len, e) == 0);
+    }
+    adverb = adverb || (n >= 7 && lw.compare(n - 2, 2, "lt") == 0 &&
+                        std::string_view("aeiu").find(lw[n - 3]) != std::string_view::npos);
+    if (adverb) out.push_back(Reading{SafeLemma(lw) + "+0", 'D', ""});
+  }
   std::vector<std::pair<double, const Hyp*>> ranked;
   for (const auto& [hyp_key, h] : hyps) {
     (void)hyp_key;

@@ -328,6 +328,14 @@ TEST(Guessing, UnknownWordsGetRankedReadings) {
             "sentimentaalsusse\n    sentimentaalsus+0 //_S_ adt, //\n")
       << adt;
   EXPECT_TRUE(Has(An("protsessiisse", false, true), "protsessiis+0 //_S_ adt, //"));
+  // Adverb-forming endings put the adverb first; the case readings stay.
+  for (const char* w : {"vurbakalt", "vurbaklikult", "vurbakasti", "vurbakamisi", "vurbakpidi"}) {
+    std::string d = An(w, false, true);
+    EXPECT_EQ(d.substr(0, d.find('\n', d.find('\n') + 1) + 1), std::string(w) + "\n    " + w + "+0 //_D_ //\n") << d;
+  }
+  EXPECT_TRUE(Has(An("vurbakalt", false, true), "//_S_")) << An("vurbakalt", false, true);
+  // A short -lt word is rather a noun's ablative.
+  EXPECT_FALSE(Has(An("vurlt", false, true), "//_D_"));
 }
 
 TEST(Notation, ReadingsMergeCodesAndKeepOrder) {

@@ -357,17 +357,17 @@ void Analyser::GuessWord(std::string_view w, bool proper, std::vector<Reading>& 
     h.readings.insert(h.readings.begin(), Reading{SafeLemma(lemma) + "+0", 'S', "adt, "});
   }
   // Adverb-forming endings: an unknown word in -likult, -sti, -misi,
-  // -pidi, -moodi, -kesi or -viisi, or an -lt form of some length
+  // -pidi, -moodi or -kesi, or an -alt/-ult form of some length
   // (järjekindlalt, siiralt), is first of all an adverb.
   if (!proper) {
-    static const char* const kAdverbEndings[] = {"likult", "sti", "misi", "pidi", "moodi", "kesi", "viisi"};
+    static const char* const kAdverbEndings[] = {"likult", "sti", "misi", "pidi", "moodi", "kesi"};
     bool adverb = false;
     for (const char* e : kAdverbEndings) {
       std::size_t len = std::char_traits<char>::length(e);
       adverb = adverb || (n >= len + 3 && lw.compare(n - len, len, e) == 0);
     }
     adverb = adverb || (n >= 7 && lw.compare(n - 2, 2, "lt") == 0 &&
-                        std::string_view("aeiu").find(lw[n - 3]) != std::string_view::npos);
+                        std::string_view("au").find(lw[n - 3]) != std::string_view::npos);
     if (adverb) out.push_back(Reading{SafeLemma(lw) + "+0", 'D', ""});
   }
   std::vector<std::pair<double, const Hyp*>> ranked;
@@ -423,6 +423,8 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
     LookupWord(lower, out);
     if (out.empty()) {
       if (IsRoman(token)) AddReading(out, SafeLemma(token) + "+0", 'N', "?, ");
+      // Capitals with digits name a model or a product (L1, E-330).
+      else if (HasDigit(token)) AddReading(out, SafeLemma(token) + "+0", 'H', "?, ");
       else AddReading(out, SafeLemma(token) + "+0", 'Y', "?, ");
     }
   } else {
@@ -442,6 +444,24 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
       c = to;
     }
     if (changed && HasLetter(lower)) LookupWord(fixed, out);
+  }
+  if (out.empty() && !capital) {
+    // A letter drawn out for emphasis (vääääga, nii pikkkk): three or more
+    // in a row stand for one or two, whichever gives a known word.
+    std::string one, two;
+    bool drawn = false;
+    for (std::size_t i = 0; i < lower.size();) {
+      std::size_t j = i;
+      while (j < lower.size() && lower[j] == lower[i]) ++j;
+      drawn = drawn || (j - i >= 3 && HasLetter(lower.substr(i, 1)));
+      one += lower[i];
+      two.append(std::min<std::size_t>(j - i, 2), lower[i]);
+      i = j;
+    }
+    if (drawn) {
+      LookupWord(one, out);
+      if (out.empty()) LookupWord(two, out);
+    }
   }
   if (out.empty() && token.size() > 2 && token.back() == '-') {
     // The first part of a pair such as "teadus- ja arendustegevus".
@@ -472,6 +492,15 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
     }
   }
   if (out.empty() && ctx.guess) GuessWord(token, false, out);
+  // The comparative adverb in -mini (kiiremini, paremini) of a known
+  // comparative, before any compound the word list makes of it.
+  if (lower.size() >= 7 && lower.compare(lower.size() - 4, 4, "mini") == 0 &&
+      std::none_of(out.begin(), out.end(), [](const Reading& r) { return r.pos == 'D'; })) {
+    std::vector<Reading> comp;
+    LookupWord(lower.substr(0, lower.size() - 3), comp);
+    if (std::any_of(comp.begin(), comp.end(), [](const Reading& r) { return r.pos == 'C' || r.pos == 'A'; }))
+      out.insert(out.begin(), Reading{lower + "+0", 'D', ""});
+  }
   // An adverb made from an adjective (laialt, kiiresti) goes before the
   // adjective's and nouns' case readings of the same form.
   std::string self = lower + "+0";

@@ -334,6 +334,12 @@ TEST(Guessing, UnknownWordsGetRankedReadings) {
     EXPECT_EQ(d.substr(0, d.find('\n', d.find('\n') + 1) + 1), std::string(w) + "\n    " + w + "+0 //_D_ //\n") << d;
   }
   EXPECT_TRUE(Has(An("vurbakalt", false, true), "//_S_")) << An("vurbakalt", false, true);
+  // Letters drawn out for emphasis stand for one or two of them.
+  EXPECT_EQ(An("vääääga"), "vääääga\n    väga+0 //_D_ //\n");
+  EXPECT_TRUE(Has(An("pikkkkk"), "pikk+0 //_A_ sg n, //")) << An("pikkkkk");
+  // The -mini adverb of a known comparative comes before any compound.
+  std::string mini = An("kiiremini");
+  EXPECT_EQ(mini.substr(0, mini.find('\n', mini.find('\n') + 1) + 1), "kiiremini\n    kiiremini+0 //_D_ //\n") << mini;
   // A short -lt word is rather a noun's ablative.
   EXPECT_FALSE(Has(An("vurlt", false, true), "//_D_"));
 }

@@ -295,7 +295,9 @@ class Deriver {
     if (L.size() >= 4 && EndsWith(L, "i") && !IsVowel(L[L.size() - 2]))
       for (const char* v : {"ja", "ju"}) gens.push_back(Cut(L, 1) + v);
     std::size_t j_end = gens.size();
-    // tore toreda, tige tigeda, hele heleda.
+    // tore toreda, tige tigeda, hele heleda; only when no plainer stem
+    // qualifies (vahe vahe, mure mure are nouns beside the adjectives).
+    std::size_t eda = gens.size();
     if (L.size() >= 4 && EndsWith(L, "e") && !IsVowel(L[L.size() - 2])) gens.push_back(L + "da");
     std::size_t regular = gens.size();
     for (const std::string& w : WeakGrades(L))
@@ -367,6 +369,7 @@ class Deriver {
       // The j of kirja is rarely there by chance; a plain -a/-e/-u beside
       // it is mostly another word (vile, vilu beside vili vilja).
       if (gi >= j_begin && gi < j_end && wl_.Has(g + "de")) score += 300;
+      if (gi == eda && EndsWith(g, "eda")) score -= 2000;
       // -me genitives (ese eseme) lose to a plain strong grade (teade teate).
       if (gi >= weak_end && gi < strong_end && EndsWith(g, "me")) score -= 300;
       if (score > best) {
@@ -410,6 +413,9 @@ class Deriver {
       if (p == L + "t" && (EndsWith(L, "l") || EndsWith(L, "r") || EndsWith(L, "n")) && !wl_.Has(PlGenOf(p)) &&
           wl_.Has(L + "de"))
         return L + "de";
+      // auto autot autode, vahe vahet vahede: a two-syllable vowel stem
+      // takes -t in the partitive but -de in the plural genitive.
+      if (p == G + "t" && IsVowel(G.back()) && !wl_.Has(PlGenOf(p)) && wl_.Has(G + "de")) return G + "de";
       return PlGenOf(p);
     };
     for (const std::string& p : parts) {

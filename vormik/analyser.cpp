@@ -501,6 +501,14 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
     if (std::any_of(comp.begin(), comp.end(), [](const Reading& r) { return r.pos == 'C' || r.pos == 'A'; }))
       out.insert(out.begin(), Reading{lower + "+0", 'D', ""});
   }
+  // The -lt form of an adjective the dictionary knows only as a compound or
+  // a participle (lühiajaliselt, kõrvulukustavalt) is an adverb as well.
+  if (lower.size() >= 6 && lower.compare(lower.size() - 2, 2, "lt") == 0 &&
+      std::none_of(out.begin(), out.end(), [](const Reading& r) { return r.pos == 'D'; }) &&
+      std::any_of(out.begin(), out.end(), [](const Reading& r) {
+        return r.pos == 'A' && r.codes.find("sg abl, ") != std::string::npos;
+      }))
+    out.push_back(Reading{lower + "+0", 'D', ""});
   // An adverb made from an adjective (laialt, kiiresti) goes before the
   // adjective's and nouns' case readings of the same form.
   std::string self = lower + "+0";

@@ -119,6 +119,9 @@ TEST(Derivation, AdverbsFromAdjectives) {
   EXPECT_TRUE(Has(An("laialt"), "laialt+0 //_D_ //"));
   EXPECT_TRUE(Has(An("Laialt", true), "laialt+0 //_D_ //"));
   EXPECT_FALSE(Has(An("metsalt"), "_D_"));
+  // Compound adjectives get their adverb at analysis time.
+  std::string c = An("lühiajaliselt");
+  EXPECT_EQ(c.substr(0, c.find('\n', c.find('\n') + 1) + 1), "lühiajaliselt\n    lühiajaliselt+0 //_D_ //\n") << c;
 
   Dictionary d;
   vormik::LexEntry e;

@@ -410,3 +410,37 @@ TEST(Declension, FrequentNounsWithChangingStems) {
   EXPECT_TRUE(Has(An("kiirema"), "kiirem+0 //_C_ sg g, //"));
   EXPECT_TRUE(Has(An("halvimat"), "halvim+0 //_A_ sg p, //"));
 }
+
+// Verbs the word list gives with changing stems: -Cle verbs whose e moves
+// before the l in the da-infinitive and the forms made on it (kahtlema
+// kahelda, suhtlema suheldes), gradation in the present (tekkima tekib,
+// murdma murrab, praadima praeb, vedama veetud) and in the da-infinitive
+// (tapma tappa, tõmbama tõmmata). Verbs without gradation keep their
+// strong present although the weak one is another verb's (sobib, segab).
+TEST(Conjugation, SwappedLeVerbsAndGradedStems) {
+  EXPECT_TRUE(Has(An("kahelda"), "kahtle+0 //_V_ da, ta, //"));
+  EXPECT_TRUE(Has(An("suheldes"), "suhtle+0 //_V_ des, //"));
+  EXPECT_TRUE(Has(An("kaheldakse"), "kahtle+kse //_V_ takse, //"));
+  EXPECT_TRUE(Has(An("kahtleb"), "kahtle+b //_V_ b, //"));
+  EXPECT_TRUE(Has(An("kahelnud"), "kahtle+nud //_V_ nud, //"));
+  EXPECT_TRUE(Has(An("kaheldud"), "kahtle+ud //_V_ tud, //"));
+  EXPECT_TRUE(Has(An("õmmelda"), "õmble+0 //_V_ da, ta, //"));
+  EXPECT_TRUE(Has(An("vaadeldakse"), "vaatle+kse //_V_ takse, //"));
+  EXPECT_TRUE(Has(An("püüelda"), "püüdle+0 //_V_ da, ta, //"));
+  // Both da-infinitives of mõtlema.
+  EXPECT_TRUE(Has(An("mõelda"), "mõtle+0 //_V_ da, ta, //"));
+  EXPECT_TRUE(Has(An("mõtelda"), "mõtle+0 //_V_ da, ta, //"));
+  // Gradation.
+  EXPECT_TRUE(Has(An("tekib"), "tekki+b //_V_ b, //"));
+  EXPECT_FALSE(Has(An("tekkib"), "tekki+b"));
+  EXPECT_TRUE(Has(An("väidetakse"), "väit+kse //_V_ takse, //"));
+  EXPECT_TRUE(Has(An("murrab"), "murd+b //_V_ b, //"));
+  EXPECT_TRUE(Has(An("praeb"), "praadi+b //_V_ b, //"));
+  EXPECT_TRUE(Has(An("veetud"), "veda+ud //_V_ tud, //"));
+  EXPECT_TRUE(Has(An("tappa"), "tap+0 //_V_ da, //"));
+  EXPECT_TRUE(Has(An("tõmmata"), "tõmba+0 //_V_ da, ta, //"));
+  EXPECT_TRUE(Has(An("hüljatud"), "hülga+ud //_V_ tud, //"));
+  EXPECT_TRUE(Has(An("sobib"), "sobi+b //_V_ b, //"));
+  EXPECT_TRUE(Has(An("segab"), "sega+b //_V_ b, //"));
+  EXPECT_FALSE(Has(An("segab"), "sea"));
+}

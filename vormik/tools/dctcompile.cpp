@@ -142,6 +142,7 @@ class WordList {
       std::string flags = slash == std::string::npos ? "" : l.substr(slash + 1);
       if (w.empty()) continue;
       entries_.push_back(w);
+      if (w.size() > 3 && w.back() == 'b') present_entries_.push_back(H(std::string_view(w).substr(0, w.size() - 1)));
       Form(w);
       for (char f : flags) {
         auto it = rules.find(f);
@@ -150,10 +151,12 @@ class WordList {
           if (!CondMatches(r.cond, w)) continue;
           if (w.size() < r.strip.size() || w.compare(w.size() - r.strip.size(), r.strip.size(), r.strip) != 0)
             continue;
+          if (r.strip.empty() && r.add == "b") present_entries_.push_back(H(w));
           Form(w.substr(0, w.size() - r.strip.size()) + r.add);
         }
       }
     }
+    std::sort(present_entries_.begin(), present_entries_.end());
     sorted_entries_ = entries_;
     std::sort(sorted_entries_.begin(), sorted_entries_.end());
     std::sort(hashes_.begin(), hashes_.end());
@@ -170,6 +173,13 @@ class WordList {
     return n;
   }
   bool Has(std::string_view w) const { return std::binary_search(hashes_.begin(), hashes_.end(), H(w)); }
+  // Whether `w` is an entry of its own that the affix rules inflect in the
+  // present tense (teki -> tekib), or `w`-b is an entry (laob). The list
+  // also makes present forms on every -nud entry (tekkinud -> tekkib,
+  // märganud -> märgab), which are right only for verbs without gradation.
+  bool IsPresentEntry(std::string_view w) const {
+    return std::binary_search(present_entries_.begin(), present_entries_.end(), H(w));
+  }
   const std::vector<std::string>& Entries() const { return entries_; }
   const std::vector<std::string>& MaForms() const { return ma_forms_; }
   std::size_t FormCount() const { return hashes_.size(); }
@@ -179,7 +189,7 @@ class WordList {
     hashes_.push_back(H(w));
     if (w.size() >= 4 && w.compare(w.size() - 2, 2, "ma") == 0) ma_forms_.push_back(w);
   }
-  std::vector<std::uint64_t> hashes_;
+  std::vector<std::uint64_t> hashes_, present_entries_;
   std::vector<std::string> entries_, sorted_entries_;
   std::vector<std::string> ma_forms_;
 };
@@ -505,17 +515,105 @@ class Deriver {
     return {};
   }
 
+  // A present stem the word list knows in every person: -n, -d, -b, -me,
+  // -te, -vad.
+  bool FullPresent(const std::string& b) const {
+    for (const char* e : {"n", "d", "b", "me", "te", "vad"})
+      if (!wl_.Has(b + e)) return false;
+    return true;
+  }
+
+  // The stems of -Cle verbs that move the e before the l in the
+  // da-infinitive and the forms made on it, with the consonants before the
+  // l weakened: kahtle kahel(da), õmble õmmel(da), vaatle vaadel(da); or
+  // kept: võistle võistel(da), pöörle pöörel(da); mõtle has both mõel(da)
+  // and mõtel(da). Only stems whose da-infinitive the word list holds are
+  // returned, the weakened ones first.
+  std::vector<std::string> SwappedLeStems(const std::string& M) const {
+    std::vector<std::string> out;
+    if (M.size() < 4 || !EndsWith(M, "le") || IsVowel(M[M.size() - 3])) return out;
+    std::string K = Cut(M, 2);
+    std::vector<std::string> cores = WeakGrades(K);
+    std::size_t n = K.size();
+    if (n >= 3 && K[n - 1] == 'b' && K[n - 2] == 'm') cores.push_back(K.substr(0, n - 1) + 'm');  // õmb õmm
+    if (n >= 3 && K[n - 1] == 't' && IsVowel(K[n - 2]) && !IsVowel(K[n - 3])) cores.push_back(Cut(K, 1));  // mõt mõ
+    // püüd püü, laug lau: d and g after a vowel drop; kaeb kaev.
+    if (n >= 3 && (K[n - 1] == 'd' || K[n - 1] == 'g') && IsVowel(K[n - 2])) cores.push_back(Cut(K, 1));
+    if (n >= 3 && K[n - 1] == 'b' && IsVowel(K[n - 2])) cores.push_back(Cut(K, 1) + 'v');
+    if (n >= 3 && K[n - 1] == 's' && IsVowel(K[n - 2]) && !IsVowel(K[n - 3])) cores.push_back(K + 's');  // mäs mäss
+    cores.push_back(K);
+    for (const std::string& c : cores) {
+      std::string s = c + "el";
+      if (c.size() >= 2 && wl_.Has(s + "da") && std::find(out.begin(), out.end(), s) == out.end()) out.push_back(s);
+    }
+    return out;
+  }
+
+  // Weak grades of an -a verb stem that the da-infinitive, the -nud form
+  // and the impersonal take beside the usual ones: tõmba tõmma(ta), hülga
+  // hülja(ta), kaeba kaeva(ta).
+  static std::vector<std::string> VerbWeakGrades(const std::string& M) {
+    std::vector<std::string> out = WeakGrades(M);
+    std::size_t n = M.size();
+    if (n < 4 || M[n - 1] != 'a') return out;
+    char a = M[n - 3], b = M[n - 2];
+    std::string head = M.substr(0, n - 2);
+    if (a == 'm' && b == 'b') out.push_back(head + "ma");
+    if ((a == 'l' || a == 'r') && b == 'g') out.push_back(head + "ja");
+    if (IsVowel(a) && b == 'b') out.push_back(head + "va");
+    return out;
+  }
+
+  // Present stems that lose a d, g or b of the ma-stem, with the vowels
+  // around it adjusted: veda vea, praadi prae, tagu tao, pugema poe,
+  // need nea. Such a stem must be an entry of the word list of its own
+  // with every person present.
+  std::vector<std::string> LostConsonantStems(const std::string& M) const {
+    std::vector<std::string> out;
+    std::size_t n = M.size();
+    auto shorten = [](std::string x) {  // praa -> pra
+      if (x.size() >= 3 && x[x.size() - 1] == x[x.size() - 2] && IsVowel(x.back())) x.pop_back();
+      return x;
+    };
+    auto add = [&](const std::string& b) {
+      if (b.size() >= 3 && std::find(out.begin(), out.end(), b) == out.end() && wl_.IsPresentEntry(b) && FullPresent(b))
+        out.push_back(b);
+    };
+    if (n >= 4 && IsVowel(M[n - 1]) && (M[n - 2] == 'd' || M[n - 2] == 'g' || M[n - 2] == 'b') && IsVowel(M[n - 3])) {
+      std::string head = shorten(M.substr(0, n - 2));
+      char v = M[n - 1];
+      std::vector<char> finals = {v};
+      if (v == 'i') finals.push_back('e');
+      if (v == 'u') finals.push_back('o');
+      std::vector<std::string> heads = {head};
+      if (head.back() == 'u') heads.push_back(Cut(head, 1) + "o");  // pugema poe
+      for (const std::string& h : heads)
+        for (char f : finals) add(h + f);
+    }
+    if (n >= 3 && (M[n - 1] == 'd' || M[n - 1] == 'g') && IsVowel(M[n - 2]))
+      for (const char* f : {"a", "e"}) add(shorten(Cut(M, 1)) + f);  // need nea
+    return out;
+  }
+
   // Returns the verb and its derived nominals (-mine, -ja, participles).
-  bool Verb(const std::string& maform, std::vector<LexEntry>& out) const {
+  // With `present` set, the ma-form need not be in the word list but the
+  // verb must have that present stem (a stem found by its present forms).
+  bool Verb(const std::string& maform, std::vector<LexEntry>& out, const std::string& present = {}) const {
     std::string M = Cut(maform, 2);
     if (M.size() < 2) return false;
+    std::vector<std::string> swapped;
+    if (!wl_.Has(M + "da")) swapped = SwappedLeStems(M);
     std::vector<std::string> dc = {M + "da"};
     if (EndsWith(M, "d") || EndsWith(M, "t")) dc.push_back(M + "a");
     if (EndsWith(M, "le") || EndsWith(M, "ne") || EndsWith(M, "re")) dc.push_back(Cut(M, 1) + M[M.size() - 2] + "a");
     dc.push_back(Cut(M, 1) + "ta");
     dc.push_back(M + "ta");
-    for (const std::string& w : WeakGrades(M)) dc.push_back(w + "ta");
-    std::string D = First(dc);
+    for (const std::string& w : VerbWeakGrades(M)) dc.push_back(w + "ta");
+    // tapma tappa: a short stop doubles before -a (with the present tapa).
+    if (M.size() >= 3 && (EndsWith(M, "p") || EndsWith(M, "t") || EndsWith(M, "k")) && IsVowel(M[M.size() - 2]) &&
+        !IsVowel(M[M.size() - 3]) && FullPresent(M + "a"))
+      dc.push_back(M + M.back() + "a");
+    std::string D = swapped.empty() ? First(dc) : swapped[0] + "da";
     if (D.empty()) return false;
     std::vector<std::string> bc = {M, M + "a", M + "e"};
     for (const std::string& w : WeakGrades(M)) bc.push_back(w);
@@ -528,10 +626,50 @@ class Deriver {
         B = b;
         break;
       }
+    // Gradation: a strong ma-stem with a weak present stem (tekkima tekib,
+    // väitma väidab, murdma murrab). The word list also makes strong
+    // present forms on the -nud form (tekkib, väitab), so a weak stem that
+    // is an entry of its own with every person present wins over the
+    // strong one.
+    // Only the stem's last syllable grades, so only ma-stems of one
+    // syllable before the cluster qualify (tekki, väit, not ergutama).
+    bool weak_present = false;
+    std::size_t syllables = 0;
+    for (std::size_t i = 0; i < M.size(); ++i)
+      if (IsVowel(M[i]) && (i == 0 || !IsVowel(M[i - 1]))) ++syllables;
+    bool may_grade = syllables == (IsVowel(M.back()) ? 2u : 1u);
+    std::vector<std::string> wc;
+    if (may_grade) {
+      for (const std::string& w : WeakGrades(M)) {
+        if (IsVowel(M.back())) wc.push_back(w);
+        else for (const char* v : {"a", "e"}) wc.push_back(w + v);
+      }
+      // A lost consonant is ambiguous (koe is the present of kudema, not
+      // of kobima or kogema), so only a verb without a strong present
+      // stem looks for one.
+      if (B.empty())
+        for (const std::string& b : LostConsonantStems(M)) wc.push_back(b);
+    }
+    for (const std::string& b : wc)
+      if (b != B && wl_.IsPresentEntry(b) && FullPresent(b)) {
+        B = b;
+        weak_present = true;
+        break;
+      }
     if (B.empty()) return false;
+    if (!present.empty()) {
+      // Without the ma-infinitive in the word list, the verb needs its
+      // present stem and at least two other forms made on the ma-stem: the
+      // supine cases, -mine, -ja.
+      if (B != present) return false;
+      int ma_forms = 0;
+      for (const char* e : {"mas", "mast", "mata", "maks", "mine", "mise", "ja", "jad"})
+        ma_forms += wl_.Has(M + e) ? 1 : 0;
+      if (ma_forms < 2) return false;
+    }
     std::vector<std::string> nc = {M, Cut(M, 1)};
-    for (const std::string& w : WeakGrades(M)) nc.push_back(w);
-    std::string N = First(nc, "nud");
+    for (const std::string& w : VerbWeakGrades(M)) nc.push_back(w);
+    std::string N = swapped.empty() ? First(nc, "nud") : First({swapped[0]}, "nud");
     if (N.empty()) return false;
     LexEntry v;
     v.lemma = maform;
@@ -540,6 +678,13 @@ class Deriver {
     v.stems.push_back(Stem{kPres, B, {}});
     v.stems.push_back(Stem{kDa, D, {}});
     if (EndsWith(D, "a") && wl_.Has(Cut(D, 1) + "es")) v.stems.push_back(Stem{kDes, Cut(D, 1) + "es", {}});
+    // The other confirmed stems of a swapped -le verb (mõtelda beside
+    // mõelda) with their gerund; the -nud and impersonal forms follow.
+    for (std::size_t i = 1; i < swapped.size(); ++i) {
+      const std::string& s = swapped[i];
+      v.stems.push_back(Stem{kDa, s + "da", {}});
+      if (wl_.Has(s + "des")) v.stems.push_back(Stem{kDes, s + "des", {}});
+    }
     if (wl_.Has(M + "sin")) {
       v.stems.push_back(Stem{kPastS, M, {}});
       // laulsin but laulis
@@ -556,18 +701,32 @@ class Deriver {
     v.stems.push_back(Stem{kNud, N, {}});
     if (wl_.Has(N + "ge")) v.stems.push_back(Stem{kImp, N + "g", {}});
     else if (wl_.Has(N + "ke")) v.stems.push_back(Stem{kImp, N + "k", {}});
-    std::vector<std::string> tc = {M + "t", B + "t"};
-    for (const std::string& w : WeakGrades(M)) tc.push_back(w + "t");
-    if (EndsWith(D, "da") || EndsWith(D, "ta")) tc.push_back(Cut(D, 1));
-    if (EndsWith(D, "a")) tc.push_back(Cut(D, 2) + "t");
-    tc.push_back(Cut(M, 1) + "t");
+    std::vector<std::string> tc;
+    if (!swapped.empty()) {
+      tc = {swapped[0] + "d"};  // kaheld-ud, kaheld-akse
+    } else {
+      // tekkima tekitud, praadima praetud; väitma väidetud, vedama veetud
+      if (weak_present && B.back() == 'a') tc = {Cut(B, 1) + "et", B + "t"};
+      else if (weak_present) tc = {B + "t", Cut(B, 1) + "et"};
+      for (const std::string& t : {M + "t", B + "t"}) tc.push_back(t);
+      for (const std::string& w : VerbWeakGrades(M)) tc.push_back(w + "t");
+      if (EndsWith(D, "da") || EndsWith(D, "ta")) tc.push_back(Cut(D, 1));
+      if (EndsWith(D, "a")) tc.push_back(Cut(D, 2) + "t");
+      tc.push_back(Cut(M, 1) + "t");
+    }
     std::string T = First(tc, "ud");
-    if (!T.empty()) {
-      v.stems.push_back(Stem{kImps, T, {}});
+    auto impersonal = [&](const std::string& t, const std::string& d) {
+      v.stems.push_back(Stem{kImps, t, {}});
       std::string TA;
-      if (wl_.Has(T + "akse")) TA = T + "a";
-      else if (wl_.Has(D + "kse")) TA = D;
+      if (wl_.Has(t + "akse")) TA = t + "a";
+      else if (wl_.Has(d + "kse")) TA = d;
       if (!TA.empty()) v.stems.push_back(Stem{kTa, TA, {}});
+    };
+    if (!T.empty()) impersonal(T, D);
+    for (std::size_t i = 1; i < swapped.size(); ++i) {
+      const std::string& s = swapped[i];
+      if (wl_.Has(s + "nud")) v.stems.push_back(Stem{kNud, s, {}});
+      if (wl_.Has(s + "dud")) impersonal(s + "d", s + "da");
     }
     out.push_back(v);
     Derivatives(M, N, T, out);
@@ -711,6 +870,50 @@ std::size_t DropExplainedLemmas(std::vector<LexEntry>& entries, std::size_t firs
   return n;
 }
 
+// Verbs whose ma-infinitive the word list lacks, found by their present
+// tense: a word-list entry X with X-n, X-d, X-b, X-me, X-te and X-vad that
+// no verb has as its present stem. The ma-stem is X itself (kahtle
+// kahtlema), X with its last consonant strengthened (teki tekkima, väida
+// väitma, murra murdma) or X without its vowel (tapa tapma); the first
+// candidate whose da-infinitive and -nud form the word list confirms and
+// whose present stem comes out as X is taken. Returns how many verbs were
+// added (their derivatives not counted).
+std::size_t DerivePresentVerbs(const Deriver& d, const WordList& wl, const std::vector<std::string>& cands,
+                               const std::vector<LexEntry>& entries, const std::unordered_set<std::string>& known,
+                               std::unordered_set<std::string>& seen, std::vector<LexEntry>& derived) {
+  std::unordered_set<std::string> present;
+  for (const std::vector<LexEntry>* list : {&entries, static_cast<const std::vector<LexEntry>*>(&derived)})
+    for (const LexEntry& e : *list)
+      if (e.pos == 'V')
+        for (const Stem& st : e.stems)
+          if (st.cls == kPres) present.insert(st.text);
+  std::size_t added = 0;
+  for (const std::string& X : cands) {
+    if (X.size() < 3 || !AllLower(X) || !IsVowel(X.back()) || present.count(X) || !wl.IsPresentEntry(X) ||
+        !d.FullPresent(X))
+      continue;
+    std::string core = Cut(X, 1);
+    std::vector<std::string> ms = {X};
+    for (const std::string& s : StrongGrades(core)) {
+      ms.push_back(s + X.back());
+      ms.push_back(s);
+    }
+    ms.push_back(core);
+    for (const std::string& M : ms) {
+      std::string lemma = M + "ma";
+      if (M.size() < 3 || known.count(lemma) || seen.count(lemma + 'V')) continue;
+      std::vector<LexEntry> v;
+      if (!d.Verb(lemma, v, X)) continue;
+      for (LexEntry& e : v)
+        if (!known.count(e.lemma) && seen.insert(e.lemma + e.pos).second) derived.push_back(std::move(e));
+      present.insert(X);
+      ++added;
+      break;
+    }
+  }
+  return added;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -796,6 +999,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> cands = wl.Entries();
     std::sort(cands.begin(), cands.end());
     cands.erase(std::unique(cands.begin(), cands.end()), cands.end());
+    std::size_t from_present = DerivePresentVerbs(d, wl, cands, entries, known, seen, derived);
     for (const std::string& L : cands) {
       if (L.size() < 3 || !AllLower(L) || known.count(L)) continue;
       LexEntry e, comp, sup;
@@ -894,8 +1098,8 @@ int main(int argc, char** argv) {
     if (const char* dump = std::getenv("VORMIK_DCTC_DUMP"); dump && *dump == '1')
       for (std::size_t i = source_count; i < entries.size(); ++i)
         std::printf("%s\n", FormatLexLine(entries[i]).c_str());
-    std::fprintf(stderr, "word list: %zu forms, %zu lemmas derived, %zu kept\n", wl.FormCount(), derived.size(),
-                 kept);
+    std::fprintf(stderr, "word list: %zu forms, %zu lemmas derived (%zu verbs found by their present), %zu kept\n",
+                 wl.FormCount(), derived.size(), from_present, kept);
   }
 
   // Guessing statistics: stem ending -> lemma ending, per class.

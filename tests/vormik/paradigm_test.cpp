@@ -440,6 +440,8 @@ TEST(Conjugation, SwappedLeVerbsAndGradedStems) {
   EXPECT_TRUE(Has(An("tappa"), "tap+0 //_V_ da, //"));
   EXPECT_TRUE(Has(An("tõmmata"), "tõmba+0 //_V_ da, ta, //"));
   EXPECT_TRUE(Has(An("hüljatud"), "hülga+ud //_V_ tud, //"));
+  EXPECT_TRUE(Has(An("hoitakse"), "hoid+kse //_V_ takse, //"));
+  EXPECT_TRUE(Has(An("murtud"), "murd+ud //_V_ tud, //"));
   EXPECT_TRUE(Has(An("sobib"), "sobi+b //_V_ b, //"));
   EXPECT_TRUE(Has(An("segab"), "sega+b //_V_ b, //"));
   EXPECT_FALSE(Has(An("segab"), "sea"));

@@ -708,6 +708,8 @@ class Deriver {
       // tekkima tekitud, praadima praetud; väitma väidetud, vedama veetud
       if (weak_present && B.back() == 'a') tc = {Cut(B, 1) + "et", B + "t"};
       else if (weak_present) tc = {B + "t", Cut(B, 1) + "et"};
+      // hoidma hoitud, murdma murtud: the d of a -dma stem hardens.
+      if (EndsWith(M, "d") && D == M + "a") tc.insert(tc.begin(), Cut(M, 1) + "t");
       for (const std::string& t : {M + "t", B + "t"}) tc.push_back(t);
       for (const std::string& w : VerbWeakGrades(M)) tc.push_back(w + "t");
       if (EndsWith(D, "da") || EndsWith(D, "ta")) tc.push_back(Cut(D, 1));

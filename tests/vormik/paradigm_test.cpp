@@ -409,6 +409,10 @@ TEST(Declension, FrequentNounsWithChangingStems) {
   // Adjectives keep the comparative and superlative the word list gives.
   EXPECT_TRUE(Has(An("kiirema"), "kiirem+0 //_C_ sg g, //"));
   EXPECT_TRUE(Has(An("halvimat"), "halvim+0 //_A_ sg p, //"));
+  // No listed noun may turn a far more frequent word into one of its case
+  // forms (mee+s would make mees an inessive).
+  EXPECT_EQ(An("mees"), "mees\n    mees+0 //_S_ sg n, //\n");
+  EXPECT_FALSE(Has(An("meel"), "mesi"));
 }
 
 // Verbs the word list gives with changing stems: -Cle verbs whose e moves

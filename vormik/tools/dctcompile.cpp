@@ -847,10 +847,24 @@ std::size_t DropExplainedLemmas(std::vector<LexEntry>& entries, std::size_t firs
     return (e.pos == 'S' || e.pos == 'A') && e.lemma.find('=') == std::string::npos &&
            e.lemma.find('_') == std::string::npos && !participles.count(e.lemma);
   };
+  // The genitive stems of the hand-written nouns and adjectives: a derived
+  // lemma spelt like one (poja beside poeg, aia beside aed) is that word's
+  // genitive read as a nominative, whatever forms it has of its own.
+  std::unordered_set<std::string> source_gens;
+  for (std::size_t i = 0; i < first_derived && i < entries.size(); ++i) {
+    const LexEntry& e = entries[i];
+    if (e.pos != 'S' && e.pos != 'A' && e.pos != 'C') continue;
+    for (const Stem& st : e.stems)
+      if (st.cls == kGen && Lower1257(st.text) != Lower1257(e.lemma)) source_gens.insert(Lower1257(st.text));
+  }
   std::unordered_set<std::string> drop;
   for (std::size_t i = first_derived; i < entries.size(); ++i) {
     const LexEntry& e = entries[i];
     if (!candidate(e)) continue;
+    if (source_gens.count(Lower1257(e.lemma))) {
+      drop.insert(e.lemma);
+      continue;
+    }
     std::uint64_t lemma = H(Lower1257(e.lemma)) | 1;
     auto b = bare.find(H(Lower1257(e.lemma)));
     if (b == bare.end() || b->second == lemma) continue;

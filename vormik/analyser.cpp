@@ -492,23 +492,25 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
     }
   }
   if (out.empty() && ctx.guess) GuessWord(token, false, out);
-  // The comparative adverb in -mini (kiiremini, paremini) of a known
-  // comparative, before any compound the word list makes of it.
-  if (lower.size() >= 7 && lower.compare(lower.size() - 4, 4, "mini") == 0 &&
-      std::none_of(out.begin(), out.end(), [](const Reading& r) { return r.pos == 'D'; })) {
-    std::vector<Reading> comp;
-    LookupWord(lower.substr(0, lower.size() - 3), comp);
-    if (std::any_of(comp.begin(), comp.end(), [](const Reading& r) { return r.pos == 'C' || r.pos == 'A'; }))
-      out.insert(out.begin(), Reading{lower + "+0", 'D', ""});
-  }
-  // The -lt form of an adjective the dictionary knows only as a compound or
-  // a participle (lühiajaliselt, kõrvulukustavalt) is an adverb as well.
-  if (lower.size() >= 6 && lower.compare(lower.size() - 2, 2, "lt") == 0 &&
-      std::none_of(out.begin(), out.end(), [](const Reading& r) { return r.pos == 'D'; }) &&
-      std::any_of(out.begin(), out.end(), [](const Reading& r) {
+  // Adverbs the dictionary cannot list: the -mini adverb of a known
+  // comparative (kiiremini, paremini; the word list may make a compound of
+  // it), and the -lt form of an adjective known only as a compound or a
+  // participle (lühiajaliselt, kõrvulukustavalt). The ordering below puts
+  // them first.
+  auto ends = [&](std::string_view e) { return lower.size() >= e.size() + 3 && lower.compare(lower.size() - e.size(), e.size(), e) == 0; };
+  if ((ends("mini") || ends("lt")) && std::none_of(out.begin(), out.end(), [](const Reading& r) { return r.pos == 'D'; })) {
+    bool adverb = false;
+    if (ends("mini")) {
+      std::vector<Reading> comp;
+      LookupWord(lower.substr(0, lower.size() - 3), comp);
+      adverb = std::any_of(comp.begin(), comp.end(), [](const Reading& r) { return r.pos == 'C' || r.pos == 'A'; });
+    } else {
+      adverb = std::any_of(out.begin(), out.end(), [](const Reading& r) {
         return r.pos == 'A' && r.codes.find("sg abl, ") != std::string::npos;
-      }))
-    out.push_back(Reading{lower + "+0", 'D', ""});
+      });
+    }
+    if (adverb) out.push_back(Reading{lower + "+0", 'D', ""});
+  }
   // An adverb made from an adjective (laialt, kiiresti) goes before the
   // adjective's and nouns' case readings of the same form.
   std::string self = lower + "+0";

@@ -360,12 +360,13 @@ class Deriver {
       // The plural partitive -id tells a strong genitive from a nominative
       // that merely looks like one (teate teateid, not teade teadeid).
       if (EndsWith(L, "e") && IsVowel(g.back()) && wl_.Has(g + "id")) ++score;
-      // VORMIK_DCTC_WHY=<nominative> shows how its genitive was chosen.
-      if (std::getenv("VORMIK_DCTC_WHY") && L == std::getenv("VORMIK_DCTC_WHY"))
-        std::fprintf(stderr, "%s gen %s score %ld weak %d\n", L.c_str(), g.c_str(), score, int(gi >= regular && gi < weak_end));
+      bool is_weak = gi >= regular && gi < weak_end;
+      // VORMIK_DCTC_WHY=<nominative> shows how its genitive was chosen; the
+      // variable is read once, not for every candidate.
+      static const char* const why = std::getenv("VORMIK_DCTC_WHY");
+      if (why && L == why) std::fprintf(stderr, "%s gen %s score %ld weak %d\n", L.c_str(), g.c_str(), score, int(is_weak));
       if (score < 10) continue;
       score = score * 1000 + std::min<long>(999, wl_.PrefixCount(g));
-      bool is_weak = gi >= regular && gi < weak_end;
       // A regular stem with the same evidence wins, except over the sign of
       // gradation: a consonant-final nominative whose strong stem with the
       // same vowel is in the list as well (pind pinna pinda, oht ohu ohtu,

@@ -254,10 +254,16 @@ void Analyser::AnalyseNumber(std::string_view w, std::vector<Reading>& out) cons
   std::string_view num = w.substr(0, i);
   std::string_view rest = w.substr(i);
   if (rest.empty()) {
-    if (num.size() > 1 && num.back() == '.')
-      AddReading(out, SafeLemma(num) + "+0", 'O', "?, ");
-    else
-      AddReading(out, SafeLemma(num) + "+0", 'N', "sg n, ");
+    // A number written without an ending agrees in case with the word it
+    // goes with ("1997. aastal", "40 aastas", "100 eest"), so it may stand
+    // in any singular case that agrees; before the terminative, essive,
+    // abessive and comitative an attribute is genitive ("22 punktiga"). The
+    // nominative comes first; the disambiguator picks the case from the
+    // next word.
+    static const char* const kCaseCodes[] = {"sg n, ",  "sg g, ",  "sg p, ",   "sg adt, ", "sg in, ",
+                                             "sg el, ", "sg all, ", "sg ad, ", "sg abl, ", "sg tr, "};
+    bool ordinal = num.size() > 1 && num.back() == '.';
+    for (const char* codes : kCaseCodes) AddReading(out, SafeLemma(num) + "+0", ordinal ? 'O' : 'N', codes);
     return;
   }
   if (rest[0] == '-' || rest[0] == '%' || IsLower1257(static_cast<unsigned char>(rest[0]))) {

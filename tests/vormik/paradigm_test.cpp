@@ -289,9 +289,13 @@ TEST(Capitals, SentenceStartAndProperNames) {
 }
 
 TEST(Tokens, NumbersPunctuationMarkers) {
-  EXPECT_EQ(An("1998"), "1998\n    1998+0 //_N_ sg n, //\n");
+  // A bare number may stand in any case that agrees with a noun; the four
+  // cases that take a genitive attribute are left out.
+  const char* kAgreeing = "sg n, sg g, sg p, sg adt, sg in, sg el, sg all, sg ad, sg abl, sg tr, //\n";
+  EXPECT_EQ(An("1998"), std::string("1998\n    1998+0 //_N_ ") + kAgreeing);
+  EXPECT_EQ(An("12:30"), std::string("12:30\n    12:30+0 //_N_ ") + kAgreeing);
   EXPECT_EQ(An("VD"), "VD\n    VD+0 //_Y_ ?, //\n");  // not a Roman numeral
-  EXPECT_EQ(An("5."), "5.\n    5.+0 //_O_ ?, //\n");
+  EXPECT_EQ(An("5."), std::string("5.\n    5.+0 //_O_ ") + kAgreeing);
   EXPECT_TRUE(Has(An("2005-le"), "2005+le //_N_ sg all, //"));
   // Ordinals with a case ending, with or without a hyphen.
   EXPECT_EQ(An("1990ndatel"), "1990ndatel\n    1990=s+ndatel //_O_ pl ad, //\n");

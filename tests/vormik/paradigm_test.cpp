@@ -455,3 +455,18 @@ TEST(Conjugation, SwappedLeVerbsAndGradedStems) {
   EXPECT_TRUE(Has(An("segab"), "sega+b //_V_ b, //"));
   EXPECT_FALSE(Has(An("segab"), "sea"));
 }
+
+// Word-list types the compiler derives by suffix: -kas adjectives, which the
+// word list holds only by their genitive stem, and -ik nouns beside -ika
+// nouns of the same stem.
+TEST(Declension, KasAdjectivesAndIkNouns) {
+  EXPECT_EQ(An("mahukat"), "mahukat\n    mahukas+0 //_A_ sg p, //\n");
+  EXPECT_TRUE(Has(An("kopsakas"), "kopsakas+0 //_A_ sg n, //"));
+  EXPECT_TRUE(Has(An("kopsakate"), "kopsakas+0 //_A_ pl g, //"));
+  EXPECT_FALSE(Has(An("kopsaka"), "kopsaka+0"));
+  EXPECT_TRUE(Has(An("optika"), "optika+0 //_S_ sg n, sg g, //"));
+  EXPECT_FALSE(Has(An("optika"), "optik+0"));
+  EXPECT_TRUE(Has(An("optikut"), "optik+0 //_S_ sg p, //"));
+  EXPECT_TRUE(Has(An("kriitiku"), "kriitik+0 //_S_ sg g, //"));
+  EXPECT_EQ(An("kriitikat"), "kriitikat\n    kriitika+0 //_S_ sg p, //\n");
+}

@@ -381,6 +381,9 @@ class Deriver {
       // it is mostly another word (vile, vilu beside vili vilja).
       if (gi >= j_begin && gi < j_end && wl_.Has(g + "de")) score += 300;
       if (gi == eda && EndsWith(g, "eda")) score -= 2000;
+      // -ik nouns decline on -u (kriitik kriitiku kriitikut); an -a stem
+      // beside it with as many forms is the -ika noun of its own (kriitika).
+      if (EndsWith(L, "ik") && g == L + "a" && wl_.Has(L + "ut")) score -= 2000;
       // -me genitives (ese eseme) lose to a plain strong grade (teade teate).
       if (gi >= weak_end && gi < strong_end && EndsWith(g, "me")) score -= 300;
       if (score > best) {
@@ -1019,6 +1022,19 @@ int main(int argc, char** argv) {
     std::size_t from_present = DerivePresentVerbs(d, wl, cands, entries, known, seen, derived);
     for (const std::string& L : cands) {
       if (L.size() < 3 || !AllLower(L) || known.count(L)) continue;
+      // The word list holds -kas adjectives by their genitive stem (mahuka,
+      // mahukaga, mahukasti); the -sti adverb tells them from -ka nouns
+      // (optika). The nominative adds the -s (mahukas).
+      if (L.size() >= 5 && EndsWith(L, "ka") && wl.Has(L + "sti") && wl.Has(L + "t") && !known.count(L + "s")) {
+        if (!seen.insert(L + "s" + 'N').second) continue;
+        LexEntry kas;
+        kas.lemma = L + "s";
+        kas.pos = 'A';
+        kas.stems = {Stem{kNom, L + "s", {}}, Stem{kGen, L, {}}, Stem{kPart, L + "t", {}},
+                     Stem{kPlGen, L + "te", {}}, Stem{kPlPart, L + "id", {}}};
+        derived.push_back(std::move(kas));
+        continue;
+      }
       LexEntry e, comp, sup;
       if (d.Nominal(L, e, comp, sup)) {
         if (!seen.insert(e.lemma + 'N').second) continue;

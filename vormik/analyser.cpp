@@ -306,6 +306,55 @@ void Analyser::AnalyseNumber(std::string_view w, std::vector<Reading>& out) cons
   AddReading(out, SafeLemma(w) + "+0", 'N', "?, ");
 }
 
+void Analyser::Diminutive(std::string_view w, std::vector<Reading>& out) const {
+  // The diminutive of a noun or adjective: its genitive stem with -ke
+  // (-kene), genitive -kese, partitive -kest, plural -keste/-kesi, declined
+  // on those stems (lipukesega, mullikestes). Lemma: the stem with "=ke".
+  struct Form {
+    const char* text;
+    const char* codes;  // nullptr: the endings of a class follow
+    StemClass cls;
+  };
+  static const Form kForms[] = {{"kene", "sg n, ", kWord}, {"kesse", "adt, ", kWord}, {"kesi", "pl p, ", kWord},
+                                {"keseid", "pl p, ", kWord}, {"kest", "sg p, ", kWord}, {"ke", "sg n, ", kWord},
+                                {"kese", nullptr, kGen},    {"keste", nullptr, kPlGen}};
+  for (const Form& f : kForms) {
+    std::size_t at = w.find(f.text, 3);
+    for (; at != std::string_view::npos; at = w.find(f.text, at + 1)) {
+      std::string_view ending = w.substr(at + std::char_traits<char>::length(f.text));
+      const char* codes = nullptr;
+      if (!f.codes) {
+        for (const Ending& e : EndingsOf(f.cls))
+          if (ending == e.text) codes = e.codes;
+      } else if (ending.empty()) {
+        codes = f.codes;
+      }
+      if (!codes) continue;
+      std::vector<Reading> base;
+      LookupWord(w.substr(0, at), base);
+      for (const Reading& b : base) {
+        if ((b.pos != 'S' && b.pos != 'A') || b.codes.find("sg g, ") == std::string::npos) continue;
+        std::size_t plus = b.lemma.rfind('+');
+        if (plus == std::string::npos || b.lemma.compare(plus, std::string::npos, "+0") != 0) continue;
+        // A compound base keeps its compound marks (vürsti_riigi=ke): the
+        // lemma's first parts are spelt as in the word.
+        std::size_t mark = b.lemma.rfind('_', plus);
+        std::string lemma;
+        if (mark != std::string::npos) {
+          std::size_t marks = static_cast<std::size_t>(std::count(b.lemma.begin(), b.lemma.begin() + static_cast<std::ptrdiff_t>(mark), '_'));
+          lemma = b.lemma.substr(0, mark + 1) + std::string(w.substr(mark - marks, at - (mark - marks)));
+        } else {
+          lemma = std::string(w.substr(0, at));
+        }
+        lemma += "=ke+";
+        lemma += ending.empty() ? std::string_view("0") : ending;
+        AddReading(out, SafeLemma(lemma), b.pos, codes);
+        break;
+      }
+    }
+  }
+}
+
 void Analyser::GuessWord(std::string_view w, bool proper, std::vector<Reading>& out) const {
   // Every split into a stem and an ending that some class allows is scored
   // by how often stems ending like this one lead to a given lemma.
@@ -468,6 +517,13 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
       LookupWord(one, out);
       if (out.empty()) LookupWord(two, out);
     }
+  }
+  if (lower.size() >= 5 && std::all_of(out.begin(), out.end(), [](const Reading& r) { return r.lemma.find('_') != std::string::npos; })) {
+    // A diminutive (lipukest, mullikeste) that the dictionary does not list
+    // goes before a compound that merely looks like it (lipu_kest).
+    std::vector<Reading> dim;
+    Diminutive(lower, dim);
+    out.insert(out.begin(), dim.begin(), dim.end());
   }
   if (out.empty() && token.size() > 2 && token.back() == '-') {
     // The first part of a pair such as "teadus- ja arendustegevus".

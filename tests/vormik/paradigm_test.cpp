@@ -470,3 +470,17 @@ TEST(Declension, KasAdjectivesAndIkNouns) {
   EXPECT_TRUE(Has(An("kriitiku"), "kriitik+0 //_S_ sg g, //"));
   EXPECT_EQ(An("kriitikat"), "kriitikat\n    kriitika+0 //_S_ sg p, //\n");
 }
+
+// Diminutives: made by the analyser on a noun's genitive stem when the
+// dictionary has none, ahead of a compound that only looks like one
+// (lipu_kest); the word list's -kene diminutives take the -ke lemma.
+TEST(Declension, Diminutives) {
+  const std::string lipukest = An("lipukest");
+  EXPECT_EQ(lipukest.find("    lipu=ke+0 //_S_ sg p, //\n"), std::string("lipukest\n").size()) << lipukest;
+  EXPECT_TRUE(Has(An("laulukesega"), "laulu=ke+ga //_S_ sg kom, //"));
+  EXPECT_TRUE(Has(An("kausikesse"), "kausi=ke+0 //_S_ adt, //"));
+  EXPECT_TRUE(Has(An("vürstiriigikesi"), "vürsti_riigi=ke+0 //_S_ pl p, //"));
+  EXPECT_FALSE(Has(An("väikese"), "=ke"));
+  EXPECT_TRUE(Has(An("pisikesteks"), "pisike+ks //_A_ pl tr, //"));
+  EXPECT_FALSE(Has(An("pisikesteks"), "pisikene"));
+}

@@ -1038,6 +1038,14 @@ int main(int argc, char** argv) {
       LexEntry e, comp, sup;
       if (d.Nominal(L, e, comp, sup)) {
         if (!seen.insert(e.lemma + 'N').second) continue;
+        // Diminutives have two nominatives (lipukene, lipuke); the short one
+        // is the lemma, as for the diminutives the analyser makes itself.
+        if (e.lemma.size() >= 6 && EndsWith(e.lemma, "kene") &&
+            std::any_of(e.stems.begin(), e.stems.end(),
+                        [&](const Stem& st) { return st.cls == kGen && st.text == Cut(e.lemma, 2) + "se"; })) {
+          e.lemma = Cut(e.lemma, 2);
+          e.stems.push_back(Stem{kNom, e.lemma, {}});
+        }
         if (e.pos == 'A') {
           for (const Stem& st : e.stems)
             if (st.cls == kGen && wl.Has(st.text + "lt")) {

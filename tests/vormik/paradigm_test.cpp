@@ -467,6 +467,10 @@ TEST(Declension, KasAdjectivesAndIkNouns) {
   EXPECT_TRUE(Has(An("optika"), "optika+0 //_S_ sg n, sg g, //"));
   EXPECT_FALSE(Has(An("optika"), "optik+0"));
   EXPECT_TRUE(Has(An("optikut"), "optik+0 //_S_ sg p, //"));
+  // The short illative of consonant-final nouns: the vowel partitive, also
+  // after a consonant and -s.
+  EXPECT_TRUE(Has(An("konkurentsi"), "konkurents+0 //_S_ sg g, sg p, adt, //"));
+  EXPECT_TRUE(Has(An("riiki"), "riik+0 //_S_ sg p, adt, //"));
   EXPECT_TRUE(Has(An("kriitiku"), "kriitik+0 //_S_ sg g, //"));
   EXPECT_EQ(An("kriitikat"), "kriitikat\n    kriitika+0 //_S_ sg p, //\n");
 }

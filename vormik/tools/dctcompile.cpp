@@ -469,10 +469,11 @@ class Deriver {
     }
     // A consonant-final noun whose partitive ends in a vowel has that form
     // as its short illative too: finaal finaali, köök kööki, parlament
-    // parlamenti.
+    // parlamenti, konkurents konkurentsi (not after a vowel and -s).
     bool has_adt = false;
     for (const Stem& st : out.stems) has_adt = has_adt || st.cls == kAdt;
-    if (!has_adt && !IsVowel(L.back()) && IsVowel(P.back()) && P.size() > L.size() && !EndsWith(L, "s"))
+    bool vowel_s = EndsWith(L, "s") && L.size() >= 2 && IsVowel(L[L.size() - 2]);
+    if (!has_adt && !IsVowel(L.back()) && IsVowel(P.back()) && P.size() > L.size() && !vowel_s)
       out.stems.push_back(Stem{kAdt, P, {}});
     // -us and -is nouns take the short illative -sse on the nominative's
     // stem: teadus teadusse, ehitis ehitisse.

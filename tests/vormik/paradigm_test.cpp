@@ -464,6 +464,8 @@ TEST(Declension, KasAdjectivesAndIkNouns) {
   EXPECT_TRUE(Has(An("kopsakas"), "kopsakas+0 //_A_ sg n, //"));
   EXPECT_TRUE(Has(An("kopsakate"), "kopsakas+0 //_A_ pl g, //"));
   EXPECT_FALSE(Has(An("kopsaka"), "kopsaka+0"));
+  EXPECT_TRUE(Has(An("manukad"), "manukas+d //_S_ pl n, //"));
+  EXPECT_FALSE(Has(An("manukad"), "manuka+d"));
   EXPECT_TRUE(Has(An("optika"), "optika+0 //_S_ sg n, sg g, //"));
   EXPECT_FALSE(Has(An("optika"), "optik+0"));
   EXPECT_TRUE(Has(An("optikut"), "optik+0 //_S_ sg p, //"));

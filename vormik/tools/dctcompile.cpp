@@ -1026,11 +1026,17 @@ int main(int argc, char** argv) {
       // The word list holds -kas adjectives by their genitive stem (mahuka,
       // mahukaga, mahukasti); the -sti adverb tells them from -ka nouns
       // (optika). The nominative adds the -s (mahukas).
-      if (L.size() >= 5 && EndsWith(L, "ka") && wl.Has(L + "sti") && wl.Has(L + "t") && !known.count(L + "s")) {
+      // Without the adverb, a stem in -aka, -uka, -eka, ... is a -kas noun
+      // (manukas manuka, tulnukas tulnuka); -ika stems are rather -ika
+      // nouns (optika, tehnika).
+      bool kas_adj = L.size() >= 5 && EndsWith(L, "ka") && wl.Has(L + "sti");
+      bool kas_noun = !kas_adj && L.size() >= 5 && EndsWith(L, "ka") &&
+                      std::string_view("aeuo\xE4\xF6\xFC\xF5").find(L[L.size() - 3]) != std::string_view::npos;
+      if ((kas_adj || kas_noun) && wl.Has(L + "t") && !known.count(L + "s")) {
         if (!seen.insert(L + "s" + 'N').second) continue;
         LexEntry kas;
         kas.lemma = L + "s";
-        kas.pos = 'A';
+        kas.pos = kas_adj ? 'A' : 'S';
         kas.stems = {Stem{kNom, L + "s", {}}, Stem{kGen, L, {}}, Stem{kPart, L + "t", {}},
                      Stem{kPlGen, L + "te", {}}, Stem{kPlPart, L + "id", {}}};
         derived.push_back(std::move(kas));

@@ -1,0 +1,126 @@
+// Proper names from the names lexicon, checked against the compiled
+// dictionary (eesti.dct in the program directory): names in their cases,
+// names that are also common words, and common words that must not turn
+// into names.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/encoding.h"
+#include "vormik/analyser.h"
+#include "vormik/dictionary.h"
+#include "vormik/vormik.h"
+
+namespace {
+
+using vormik::Analyser;
+using vormik::Dictionary;
+using vormik::TokenContext;
+
+const Dictionary& Main() {
+  static Dictionary* d = [] {
+    auto* dict = new Dictionary;
+    EXPECT_EQ(dict->LoadCompiled(std::string(VAARIKAS_BIN_DIR) + "/eesti.dct"), VORMIK_OK);
+    return dict;
+  }();
+  return *d;
+}
+
+// The analysis of a UTF-8 word, returned in UTF-8.
+std::string An(const std::string& word, bool start = false, bool guess = false) {
+  Analyser a(Main());
+  TokenContext ctx;
+  ctx.sentence_start = start;
+  ctx.guess = guess;
+  return vaarikas::Cp1257ToUtf8(a.Analyse(vaarikas::Utf8ToCp1257(word), ctx));
+}
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// First names decline on their own stems, not as the common words they
+// resemble (Meelis is no inessive of meel, Andrus no form of a guessed
+// "andru").
+TEST(Names, FirstNamesInTheirCases) {
+  EXPECT_TRUE(Has(An("Meelise"), "Meelis+0 //_H_ sg g, //")) << An("Meelise");
+  EXPECT_TRUE(Has(An("Meelisega"), "Meelis+ga //_H_ sg kom, //"));
+  EXPECT_TRUE(Has(An("Meelis"), "Meelis+0 //_H_ sg n, //"));
+  EXPECT_TRUE(Has(An("Andrust"), "Andrus+0 //_H_ sg p, //"));
+  EXPECT_TRUE(Has(An("Toomast"), "Toomas+0 //_H_ sg p, //"));
+  // Stems in the weak grade: Peeter Peetri, Priit Priidu, Jaak Jaagu, Mart Mardi.
+  EXPECT_TRUE(Has(An("Peetrit"), "Peeter+0 //_H_ sg p, //"));
+  EXPECT_TRUE(Has(An("Peetrile"), "Peeter+le //_H_ sg all, //"));
+  EXPECT_TRUE(Has(An("Priidule"), "Priit+le //_H_ sg all, //"));
+  EXPECT_TRUE(Has(An("Priitu"), "Priit+0 //_H_ sg p, //"));
+  EXPECT_TRUE(Has(An("Jaagu"), "Jaak+0 //_H_ sg g, //"));
+  EXPECT_TRUE(Has(An("Mardiga"), "Mart+ga //_H_ sg kom, //"));
+  EXPECT_TRUE(Has(An("Mihklit"), "Mihkel+0 //_H_ sg p, //"));
+  // Vowel-final names have the genitive of the nominative and a -t partitive.
+  EXPECT_TRUE(Has(An("Liinat"), "Liina+0 //_H_ sg p, //"));
+  EXPECT_TRUE(Has(An("Villule"), "Villu+le //_H_ sg all, //"));
+  EXPECT_TRUE(Has(An("Irinaga"), "Irina+ga //_H_ sg kom, //"));
+  EXPECT_TRUE(Has(An("Sergeid"), "Sergei+0 //_H_ sg p, //"));
+}
+
+TEST(Names, PlacesAndSurnamesInTheirCases) {
+  EXPECT_TRUE(Has(An("Norras"), "Norra+s //_H_ sg in, //")) << An("Norras");
+  EXPECT_TRUE(Has(An("Jaapanisse"), "Jaapan+sse //_H_ sg ill, //"));
+  EXPECT_TRUE(Has(An("Jaapanit"), "Jaapan+0 //_H_ sg p, //"));
+  EXPECT_TRUE(Has(An("Hiinas"), "Hiina+s //_H_ sg in, //"));
+  EXPECT_TRUE(Has(An("Haagis"), "Haag+s //_H_ sg in, //"));
+  EXPECT_TRUE(Has(An("Pariisi"), "Pariis+0 //_H_ sg g, sg p, adt, //")) << An("Pariisi");
+  EXPECT_TRUE(Has(An("Londonist"), "London+st //_H_ sg el, //"));
+  EXPECT_TRUE(Has(An("Saaremaal"), "Saaremaa+l //_H_ sg ad, //"));
+  EXPECT_TRUE(Has(An("Emajõe"), "Emajõgi+0 //_H_ sg g, //"));
+  EXPECT_TRUE(Has(An("Emajõge"), "Emajõgi+0 //_H_ sg p, //"));
+  EXPECT_TRUE(Has(An("Haapsallu"), "Haapsalu+0 //_H_ adt, //"));
+  EXPECT_TRUE(Has(An("Yorgis"), "York+s //_H_ sg in, //"));
+  // Surnames that are common nouns take the noun's stems.
+  EXPECT_TRUE(Has(An("Mäe"), "Mägi+0 //_H_ sg g, //")) << An("Mäe");
+  EXPECT_TRUE(Has(An("Tammele"), "Tamm+le //_H_ sg all, //"));
+  EXPECT_TRUE(Has(An("Kaske"), "Kask+0 //_H_ sg p, //"));
+  // A hyphenated place name is one word.
+  EXPECT_TRUE(Has(An("Kohtla-Järvel"), "Kohtla-Järve+l //_H_ sg ad, //")) << An("Kohtla-Järvel");
+}
+
+// A capitalised word that is both a name and a common word keeps both
+// readings, in mid sentence and at its start; the name comes first.
+TEST(Names, NamesThatAreAlsoCommonWordsKeepBoth) {
+  for (bool start : {false, true}) {
+    std::string mari = An("Mari", start);
+    EXPECT_TRUE(Has(mari, "Mari+0 //_H_ sg n, sg g, //")) << mari;
+    EXPECT_TRUE(Has(mari, "mari+0 //_S_ sg n, //")) << mari;
+    EXPECT_LT(mari.find("_H_"), mari.find("_S_")) << mari;
+    std::string meelis = An("Meelis", start);
+    EXPECT_TRUE(Has(meelis, "Meelis+0 //_H_ sg n, //")) << meelis;
+    EXPECT_TRUE(Has(meelis, "meel+s //_S_ pl in, //")) << meelis;
+  }
+  std::string tamme = An("Tamme");
+  EXPECT_TRUE(Has(tamme, "Tamm+0 //_H_ sg g, sg p, //")) << tamme;
+  EXPECT_TRUE(Has(tamme, "tamm+0 //_S_")) << tamme;
+  // The adjective and the country's genitive stand side by side.
+  std::string saksa = An("Saksa");
+  EXPECT_TRUE(Has(saksa, "Saksa+0 //_H_ sg n, sg g, //")) << saksa;
+  EXPECT_TRUE(Has(saksa, "saksa+0 //_A_")) << saksa;
+}
+
+// Names are written with a capital: the same letters in lower case are the
+// common word only, and a name's entry does not hide the common noun of the
+// same spelling.
+TEST(Names, LowerCaseWordsStayCommon) {
+  for (const char* w : {"meelis", "mari", "tamm", "tamme", "mäe", "kaske", "saksa", "mets", "kivi"}) {
+    std::string a = An(w);
+    EXPECT_FALSE(Has(a, "_H_")) << a;
+    EXPECT_FALSE(Has(a, "####")) << a;
+  }
+  // Nor does a name's form in lower case become a name when nothing else
+  // explains it.
+  EXPECT_EQ(An("norras"), "norras\n    ####\n");
+  EXPECT_FALSE(Has(An("jaapanisse", false, true), "_H_"));
+  EXPECT_TRUE(Has(An("meelis"), "meel+s //_S_ pl in, //"));
+  EXPECT_TRUE(Has(An("tamme"), "tamm+0 //_S_"));
+  // Common nouns that are also surnames left out of the lexicon still come
+  // from the word list.
+  for (const char* w : {"ilves", "luik", "ots", "august"}) EXPECT_TRUE(Has(An(w), std::string(w) + "+0 //_S_")) << An(w);
+}
+
+}  // namespace

@@ -466,6 +466,10 @@ TEST(Declension, KasAdjectivesAndIkNouns) {
   EXPECT_FALSE(Has(An("kopsaka"), "kopsaka+0"));
   EXPECT_TRUE(Has(An("manukad"), "manukas+d //_S_ pl n, //"));
   EXPECT_FALSE(Has(An("manukad"), "manuka+d"));
+  // -ine adjectives with the genitive -ise; aine stays a noun.
+  EXPECT_TRUE(Has(An("põhine"), "põhine+0 //_A_ sg n, //"));
+  EXPECT_FALSE(Has(An("põhine"), "//_S_"));
+  EXPECT_TRUE(Has(An("ainet"), "aine+0 //_S_ sg p, //"));
   EXPECT_TRUE(Has(An("optika"), "optika+0 //_S_ sg n, sg g, //"));
   EXPECT_FALSE(Has(An("optika"), "optik+0"));
   EXPECT_TRUE(Has(An("optikut"), "optik+0 //_S_ sg p, //"));

@@ -480,7 +480,10 @@ class Deriver {
     if (L.size() >= 5 && (EndsWith(L, "us") || EndsWith(L, "is")) && G == L + "e")
       out.stems.push_back(Stem{kAdt, L + "se", {}});
     bool noun_suffix = EndsWith(L, "mine") || EndsWith(L, "ja");
-    bool adj_suffix = EndsWith(L, "lik") || EndsWith(L, "line") || EndsWith(L, "tu") || EndsWith(L, "kas");
+    // -ine with the genitive -ise makes adjectives of nouns (lumine lumise,
+    // tormine, põhine); -mine nouns and aine, maine (-ine, -ine) are not.
+    bool ine_adj = EndsWith(L, "ine") && !EndsWith(L, "mine") && G == Cut(L, 2) + "se";
+    bool adj_suffix = EndsWith(L, "lik") || EndsWith(L, "line") || EndsWith(L, "tu") || EndsWith(L, "kas") || ine_adj;
     if (adj_suffix) out.pos = 'A';
     // The comparative: suure suurem, halva halvem; on a stem vowel other
     // than -e the vowel gives way to -em: pika pikem, paksu paksem.

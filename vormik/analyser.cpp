@@ -306,50 +306,81 @@ void Analyser::AnalyseNumber(std::string_view w, std::vector<Reading>& out) cons
   AddReading(out, SafeLemma(w) + "+0", 'N', "?, ");
 }
 
-void Analyser::Diminutive(std::string_view w, std::vector<Reading>& out) const {
-  // The diminutive of a noun or adjective: its genitive stem with -ke
-  // (-kene), genitive -kese, partitive -kest, plural -keste/-kesi, declined
-  // on those stems (lipukesega, mullikestes). Lemma: the stem with "=ke".
+void Analyser::SuffixDerivative(std::string_view w, std::vector<Reading>& out) const {
+  // Words made with a suffix on a noun's genitive stem that the dictionary
+  // need not list: the diminutive -ke (-kene; genitive -kese, partitive
+  // -kest, plural -keste/-kesi: lipukest, mullikestes) of a noun or
+  // adjective, and the adjective in -line (-lise, -list, -liste, -lisi:
+  // neuroloogiline, tsüstiline). Lemma: the stem, "=" and the suffix.
   struct Form {
     const char* text;
     const char* codes;  // nullptr: the endings of a class follow
     StemClass cls;
   };
-  static const Form kForms[] = {{"kene", "sg n, ", kWord}, {"kesse", "adt, ", kWord}, {"kesi", "pl p, ", kWord},
-                                {"keseid", "pl p, ", kWord}, {"kest", "sg p, ", kWord}, {"ke", "sg n, ", kWord},
-                                {"kese", nullptr, kGen},    {"keste", nullptr, kPlGen}};
-  for (const Form& f : kForms) {
-    std::size_t at = w.find(f.text, 3);
-    for (; at != std::string_view::npos; at = w.find(f.text, at + 1)) {
-      std::string_view ending = w.substr(at + std::char_traits<char>::length(f.text));
-      const char* codes = nullptr;
-      if (!f.codes) {
-        for (const Ending& e : EndingsOf(f.cls))
-          if (ending == e.text) codes = e.codes;
-      } else if (ending.empty()) {
-        codes = f.codes;
-      }
-      if (!codes) continue;
-      std::vector<Reading> base;
-      LookupWord(w.substr(0, at), base);
-      for (const Reading& b : base) {
-        if ((b.pos != 'S' && b.pos != 'A') || b.codes.find("sg g, ") == std::string::npos) continue;
-        std::size_t plus = b.lemma.rfind('+');
-        if (plus == std::string::npos || b.lemma.compare(plus, std::string::npos, "+0") != 0) continue;
-        // A compound base keeps its compound marks (vürsti_riigi=ke): the
-        // lemma's first parts are spelt as in the word.
-        std::size_t mark = b.lemma.rfind('_', plus);
-        std::string lemma;
-        if (mark != std::string::npos) {
-          std::size_t marks = static_cast<std::size_t>(std::count(b.lemma.begin(), b.lemma.begin() + static_cast<std::ptrdiff_t>(mark), '_'));
-          lemma = b.lemma.substr(0, mark + 1) + std::string(w.substr(mark - marks, at - (mark - marks)));
-        } else {
-          lemma = std::string(w.substr(0, at));
+  struct Suffix {
+    const char* lemma;
+    char pos;  // 0: the base's own
+    Form forms[8];
+  };
+  static const Suffix kSuffixes[] = {
+      {"ke",
+       0,
+       {{"kene", "sg n, ", kWord},
+        {"kesse", "adt, ", kWord},
+        {"kesi", "pl p, ", kWord},
+        {"keseid", "pl p, ", kWord},
+        {"kest", "sg p, ", kWord},
+        {"ke", "sg n, ", kWord},
+        {"kese", nullptr, kGen},
+        {"keste", nullptr, kPlGen}}},
+      {"line",
+       'A',
+       {{"line", "sg n, ", kWord},
+        {"lisse", "adt, ", kWord},
+        {"lisi", "pl p, ", kWord},
+        {"liseid", "pl p, ", kWord},
+        {"list", "sg p, ", kWord},
+        {"lise", nullptr, kGen},
+        {"liste", nullptr, kPlGen},
+        {"", nullptr, kWord}}},
+  };
+  for (const Suffix& sx : kSuffixes) {
+    for (const Form& f : sx.forms) {
+      if (!*f.text) continue;
+      for (std::size_t at = w.find(f.text, 3); at != std::string_view::npos; at = w.find(f.text, at + 1)) {
+        std::string_view ending = w.substr(at + std::char_traits<char>::length(f.text));
+        const char* codes = nullptr;
+        if (!f.codes) {
+          for (const Ending& e : EndingsOf(f.cls))
+            if (ending == e.text) codes = e.codes;
+        } else if (ending.empty()) {
+          codes = f.codes;
         }
-        lemma += "=ke+";
-        lemma += ending.empty() ? std::string_view("0") : ending;
-        AddReading(out, SafeLemma(lemma), b.pos, codes);
-        break;
+        if (!codes) continue;
+        std::vector<Reading> base;
+        LookupWord(w.substr(0, at), base);
+        for (const Reading& b : base) {
+          if ((b.pos != 'S' && (sx.pos || b.pos != 'A')) || b.codes.find("sg g, ") == std::string::npos) continue;
+          std::size_t plus = b.lemma.rfind('+');
+          if (plus == std::string::npos || b.lemma.compare(plus, std::string::npos, "+0") != 0) continue;
+          // A compound base keeps its compound marks (vürsti_riigi=ke): the
+          // lemma's first parts are spelt as in the word.
+          std::size_t mark = b.lemma.rfind('_', plus);
+          std::string lemma;
+          if (mark != std::string::npos) {
+            std::size_t marks = static_cast<std::size_t>(
+                std::count(b.lemma.begin(), b.lemma.begin() + static_cast<std::ptrdiff_t>(mark), '_'));
+            lemma = b.lemma.substr(0, mark + 1) + std::string(w.substr(mark - marks, at - (mark - marks)));
+          } else {
+            lemma = std::string(w.substr(0, at));
+          }
+          lemma += '=';
+          lemma += sx.lemma;
+          lemma += '+';
+          lemma += ending.empty() ? std::string_view("0") : ending;
+          AddReading(out, SafeLemma(lemma), sx.pos ? sx.pos : b.pos, codes);
+          break;
+        }
       }
     }
   }
@@ -519,10 +550,11 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
     }
   }
   if (lower.size() >= 5 && std::all_of(out.begin(), out.end(), [](const Reading& r) { return r.lemma.find('_') != std::string::npos; })) {
-    // A diminutive (lipukest, mullikeste) that the dictionary does not list
-    // goes before a compound that merely looks like it (lipu_kest).
+    // A diminutive or -line adjective (lipukest, neuroloogilise) that the
+    // dictionary does not list goes before a compound that merely looks
+    // like it (lipu_kest, neuroloogi_lisa).
     std::vector<Reading> dim;
-    Diminutive(lower, dim);
+    SuffixDerivative(lower, dim);
     out.insert(out.begin(), dim.begin(), dim.end());
   }
   if (out.empty() && token.size() > 2 && token.back() == '-') {

@@ -37,7 +37,7 @@ class Analyser {
   void LookupWord(std::string_view w, std::vector<Reading>& out, bool compounds = true) const;
   void GuessWord(std::string_view w, bool proper, std::vector<Reading>& out) const;
   void AnalyseNumber(std::string_view w, std::vector<Reading>& out) const;
-  void Diminutive(std::string_view w, std::vector<Reading>& out) const;
+  void SuffixDerivative(std::string_view w, std::vector<Reading>& out) const;
 
   const Dictionary& dict_;
 };

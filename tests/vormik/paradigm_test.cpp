@@ -491,6 +491,10 @@ TEST(Declension, Diminutives) {
   EXPECT_TRUE(Has(An("kausikesse"), "kausi=ke+0 //_S_ adt, //"));
   EXPECT_TRUE(Has(An("vürstiriigikesi"), "vürsti_riigi=ke+0 //_S_ pl p, //"));
   EXPECT_FALSE(Has(An("väikese"), "=ke"));
+  // -line adjectives on a noun's genitive stem, in their cases.
+  EXPECT_TRUE(Has(An("neuroloogilise"), "neuroloogi=line+0 //_A_ sg g, //"));
+  EXPECT_TRUE(Has(An("neuroloogilistele"), "neuroloogi=line+le //_A_ pl all, //"));
+  EXPECT_FALSE(Has(An("olulise"), "=line"));
   EXPECT_TRUE(Has(An("pisikesteks"), "pisike+ks //_A_ pl tr, //"));
   EXPECT_FALSE(Has(An("pisikesteks"), "pisikene"));
 }

@@ -724,12 +724,37 @@ class Deriver {
       if (EndsWith(D, "a")) tc.push_back(Cut(D, 2) + "t");
       tc.push_back(Cut(M, 1) + "t");
     }
-    std::string T = First(tc, "ud");
+    // Verbs with a -ta infinitive have regular impersonal stems on -et
+    // that the word list often lacks: katta kaetud, jätta jäetud (but petta
+    // petetud); loota loodetud, heita heidetud, karta kardetud with the
+    // weak grade; tõsta tõstetud, tappa tapetud. They go first and stand
+    // even without the word list.
+    std::string ta_rule;
+    bool ta_sure = false;  // the pattern leaves no choice
+    if (swapped.empty() && M.size() >= 3) {
+      char before = M[M.size() - 2];
+      if (D == M + "ta" && EndsWith(M, "t")) {
+        ta_rule = before == 'e' ? M + "et" : Cut(M, 1) + "et";
+        ta_sure = true;
+      } else if (D == M + M.back() + "a" && (M.back() == 'p' || M.back() == 'k')) {
+        ta_rule = M + "et";  // tappa tapetud
+        ta_sure = true;
+      } else if (D == M + "a" && EndsWith(M, "st")) {
+        ta_rule = M + "et";
+      } else if (D == M + "a" && EndsWith(M, "t")) {
+        bool soft = IsVowel(before) ? IsVowel(M[M.size() - 3]) : std::string_view("lnr").find(before) != std::string_view::npos;
+        ta_rule = soft ? Cut(M, 1) + "det" : M + "et";
+      }
+      if (!ta_rule.empty()) tc.insert(tc.begin(), ta_rule);
+    }
+    std::string T = ta_sure ? ta_rule : First(tc, "ud");
+    if (T.empty()) T = ta_rule;
     auto impersonal = [&](const std::string& t, const std::string& d) {
       v.stems.push_back(Stem{kImps, t, {}});
       std::string TA;
       if (wl_.Has(t + "akse")) TA = t + "a";
       else if (wl_.Has(d + "kse")) TA = d;
+      else if (t == ta_rule) TA = t + "a";
       if (!TA.empty()) v.stems.push_back(Stem{kTa, TA, {}});
     };
     if (!T.empty()) impersonal(T, D);

@@ -531,6 +531,14 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
     }
     if (changed && HasLetter(lower)) LookupWord(fixed, out);
   }
+  if (out.empty() && !capital && lower.size() >= 4 && lower.compare(lower.size() - 2, 2, "nd") == 0) {
+    // The spoken short -nud participle (läind, saand, tekkind): the readings
+    // of the -nud form.
+    std::vector<Reading> nud;
+    LookupWord(lower.substr(0, lower.size() - 2) + "nud", nud, false);
+    for (Reading& r : nud)
+      if (r.pos == 'V' || r.pos == 'A') out.push_back(std::move(r));
+  }
   if (out.empty() && !capital) {
     // A letter drawn out for emphasis (vääääga, nii pikkkk): three or more
     // in a row stand for one or two, whichever gives a known word.

@@ -509,3 +509,13 @@ TEST(Conjugation, TaVerbImpersonals) {
   EXPECT_TRUE(Has(An("tapetud"), "tap+ud //_V_ tud, //"));
   EXPECT_TRUE(Has(An("suudeta"), "suut+0 //_V_ ta, //"));
 }
+
+// Irregular and spoken verb forms: kuulma with its present stem kuule,
+// and the spoken short -nud participle.
+TEST(Conjugation, KuulmaAndSpokenParticiples) {
+  EXPECT_TRUE(Has(An("kuuleb"), "kuul+b //_V_ b, //"));
+  EXPECT_TRUE(Has(An("kuuldakse"), "kuul+kse //_V_ takse, //"));
+  EXPECT_TRUE(Has(An("läind"), "mine+nud //_V_ nud, //"));
+  EXPECT_TRUE(Has(An("saand"), "saa+nud //_V_ nud, //"));
+  EXPECT_EQ(An("pand"), "pand\n    pand+0 //_S_ sg n, //\n");  // a word of its own
+}

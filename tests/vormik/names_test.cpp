@@ -4,11 +4,15 @@
 // into names.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
 
 #include "common/encoding.h"
 #include "vormik/analyser.h"
 #include "vormik/dictionary.h"
+#include "vormik/lexicon.h"
 #include "vormik/vormik.h"
 
 namespace {
@@ -121,6 +125,60 @@ TEST(Names, LowerCaseWordsStayCommon) {
   // Common nouns that are also surnames left out of the lexicon still come
   // from the word list.
   for (const char* w : {"ilves", "luik", "ots", "august"}) EXPECT_TRUE(Has(An(w), std::string(w) + "+0 //_S_")) << An(w);
+}
+
+// The lexicon source itself: every line parses, every entry is a name
+// written with a capital whose nominative is the lemma, no name is listed
+// twice or again in another source file, and the compiled dictionary
+// analyses each listed stem as that name in its case.
+TEST(Names, EveryEntryAnalysesAsItself) {
+  auto entries_of = [](const std::string& file) {
+    std::ifstream in(std::string(VAARIKAS_SOURCE_DIR) + "/data/vormik/" + file, std::ios::binary);
+    EXPECT_TRUE(in) << file;
+    std::stringstream text;
+    text << in.rdbuf();
+    std::map<std::string, vormik::LexEntry> out;
+    std::istringstream lines(vaarikas::Utf8ToCp1257(text.str()));
+    std::string line;
+    for (int n = 1; std::getline(lines, line); ++n) {
+      vormik::LexEntry e;
+      std::string error;
+      EXPECT_TRUE(vormik::ParseLexLine(line, e, error)) << file << ":" << n << ": " << error;
+      if (e.lemma.empty() || e.pos != 'H') continue;
+      EXPECT_TRUE(out.emplace(e.lemma, e).second) << file << ":" << n << ": listed twice";
+    }
+    return out;
+  };
+  std::map<std::string, vormik::LexEntry> names = entries_of("names.txt");
+  EXPECT_GT(names.size(), 600u);
+  for (const char* other : {"nominals.txt", "frequent.txt", "function.txt"})
+    for (const auto& [lemma, e] : entries_of(other))
+      EXPECT_EQ(names.count(lemma), 0u) << vaarikas::Cp1257ToUtf8(lemma) << " is also in " << other;
+  for (const auto& [lemma, e] : names) {
+    const std::string shown = vaarikas::Cp1257ToUtf8(lemma);
+    ASSERT_TRUE(vormik::IsUpper1257(static_cast<unsigned char>(lemma[0]))) << shown;
+    if (e.stems.size() == 1 && e.stems[0].cls == vormik::kWord) {
+      // An uninflected name (New in New York).
+      EXPECT_TRUE(Has(An(shown), shown + "+0 //_H_ //")) << An(shown);
+      continue;
+    }
+    const char* codes[] = {"sg n, ", "sg g, ", "sg p, ", "adt, "};
+    bool nominative = false;
+    for (const vormik::Stem& st : e.stems) {
+      if (st.cls == vormik::kNom) {
+        EXPECT_EQ(st.text, lemma) << shown;
+        nominative = true;
+      }
+      ASSERT_LE(static_cast<int>(st.cls), static_cast<int>(vormik::kAdt)) << shown << ": a name takes N, G, P and A only";
+      std::string a = An(vaarikas::Cp1257ToUtf8(st.text));
+      std::string reading = shown + "+0 //_H_ ";
+      std::size_t at = a.find(reading);
+      ASSERT_NE(at, std::string::npos) << shown << ":\n" << a;
+      std::size_t end = a.find('\n', at);
+      EXPECT_TRUE(Has(a.substr(at, end - at), codes[st.cls])) << shown << ":\n" << a;
+    }
+    EXPECT_TRUE(nominative) << shown;
+  }
 }
 
 }  // namespace

@@ -442,6 +442,36 @@ void Analyser::GuessWord(std::string_view w, bool proper, std::vector<Reading>& 
     h.score += 10.0;
     h.readings.insert(h.readings.begin(), Reading{SafeLemma(lemma) + "+0", 'S', "adt, "});
   }
+  // Foreign -ne adjectives decline on -se after v, t, l or r (kognitiivne
+  // kognitiivse, heterokromaatne, normaalne, elementaarne): the -ne lemma
+  // goes first for an unknown word with such a stem.
+  if (!proper && n >= 8) {
+    auto ne_adjective = [&](std::size_t s_at, StemClass cls, const char* codes) {
+      if (s_at < 4 || std::string_view("vtlr").find(lw[s_at - 1]) == std::string_view::npos) return;
+      std::string lemma = lw.substr(0, s_at) + "ne";
+      std::string_view ending = std::string_view(lw).substr(s_at);
+      Hyp& h = hyps[{lemma, 'A'}];
+      auto add = [&](std::string_view end, const char* c) {
+        h.readings.insert(h.readings.begin(),
+                          Reading{SafeLemma(lemma) + "+" + (end.empty() ? std::string("0") : std::string(end)), 'A', c});
+      };
+      if (codes) {
+        add("", codes);
+      } else {
+        std::string_view after = ending.substr(cls == kPlGen ? 4 : 2);  // after "sete" or "se"
+        for (const Ending& e : EndingsOf(cls))
+          if (after == e.text) add(after, e.codes);
+      }
+      if (!h.readings.empty()) h.score += 10.0;
+    };
+    for (std::size_t at = n >= 6 ? n - 6 : 0; at + 2 <= n; ++at) {
+      std::string_view rest = std::string_view(lw).substr(at);
+      if (rest == "set") ne_adjective(at, kWord, "sg p, ");
+      else if (rest == "seid") ne_adjective(at, kWord, "pl p, ");
+      else if (rest.substr(0, 4) == "sete") ne_adjective(at, kPlGen, nullptr);
+      else if (rest.substr(0, 2) == "se" && rest.substr(0, 4) != "seid") ne_adjective(at, kGen, nullptr);
+    }
+  }
   // Adverb-forming endings: an unknown word in -likult, -sti, -misi,
   // -pidi, -moodi or -kesi, or an -alt/-ult form of some length
   // (järjekindlalt, siiralt), is first of all an adverb.

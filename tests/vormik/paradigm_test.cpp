@@ -519,3 +519,14 @@ TEST(Conjugation, KuulmaAndSpokenParticiples) {
   EXPECT_TRUE(Has(An("saand"), "saa+nud //_V_ nud, //"));
   EXPECT_EQ(An("pand"), "pand\n    pand+0 //_S_ sg n, //\n");  // a word of its own
 }
+
+// Guessing: an unknown foreign -ne adjective's -se stem gives the -ne lemma
+// first; nouns with plural forms only.
+TEST(Declension, NeAdjectiveGuessesAndPluralNouns) {
+  const std::string g = An("kognitiivse", false, true);
+  EXPECT_EQ(g.find("    kognitiivne+0 //_A_ sg g, //"), std::string("kognitiivse\n").size()) << g;
+  EXPECT_TRUE(Has(An("heterokromaatset", false, true), "heterokromaatne+0 //_A_ sg p, //"));
+  EXPECT_TRUE(Has(An("andmeid"), "andmed+0 //_S_ pl p, //"));
+  EXPECT_TRUE(Has(An("andmetega"), "andmed+ga //_S_ pl kom, //"));
+  EXPECT_TRUE(Has(An("tagajärjel"), "taga_järg+l //_S_ sg ad, //"));
+}

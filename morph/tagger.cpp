@@ -438,7 +438,7 @@ void CohortTagger::NominalReading(std::string& r) {
         if (tag.find('_') == npos) InsertDefault(r, tag);
       }
     }
-    for (const char* pat : {"=nud+", "=nu+", "=tud+", "=tu+", "=dud+", "=du+", "=tav+", "=v+"}) {
+    for (const char* pat : {"=nud+", "=nu+", "=tud+", "=tu+", "=dud+", "=du+", "=tav+", "=v+", "=ev+"}) {
       if (Contains(r, pat)) {
         InsertDefault(r, "partic ");
         size_t f = r.find(" #FinV ");

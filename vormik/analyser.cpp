@@ -297,7 +297,10 @@ void Analyser::AnalyseNumber(std::string_view w, std::vector<Reading>& out) cons
       std::vector<Reading> tail;
       LookupWord(lower, tail);
       for (Reading& r : tail) {
-        r.lemma = SafeLemma(w.substr(0, w.size() - suffix.size())) + "_" + r.lemma;
+        // 5-aastane: the number and the word make a compound (5_aastane).
+        std::string_view head = w.substr(0, w.size() - suffix.size());
+        while (!head.empty() && head.back() == '-') head.remove_suffix(1);
+        r.lemma = SafeLemma(head) + "_" + r.lemma;
         out.push_back(std::move(r));
       }
       if (!out.empty()) return;

@@ -75,6 +75,9 @@ TEST_F(TaggerTest, DerivationCliticAndHyphenTags) {
             "lugemine\n    luge=mine+0 //_S_ com sg nom  #mine //\n");
   EXPECT_EQ(Tag("lugenud\n    luge=nud+0 //_A_ sg n, //\n"),
             "lugenud\n    luge=nud+0 //_A_ pos sg nom  #nud partic //\n");
+  // The present participle of a consonant stem (kestev) is a participle too.
+  EXPECT_EQ(Tag("kestva\n    kest=ev+0 //_A_ sg g, //\n"),
+            "kestva\n    kest=ev+0 //_A_ pos sg gen  #ev partic //\n");
   // Without "=", the suffixes line/nud/tud are found by themselves.
   EXPECT_EQ(Tag("ilusline\n    ilusline+0 //_A_ //\n"), "ilusline\n    ilusline+0 //_A_ pos #line //\n");
   // A suffix of 7 bytes or more, or one with "_", gives no tag.

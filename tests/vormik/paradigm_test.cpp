@@ -530,3 +530,11 @@ TEST(Declension, NeAdjectiveGuessesAndPluralNouns) {
   EXPECT_TRUE(Has(An("andmetega"), "andmed+ga //_S_ pl kom, //"));
   EXPECT_TRUE(Has(An("tagajärjel"), "taga_järg+l //_S_ sg ad, //"));
 }
+
+// The present participle of a consonant-final verb stem, and a number
+// compound's lemma without the hyphen.
+TEST(Declension, EvParticiplesAndNumberCompounds) {
+  EXPECT_TRUE(Has(An("kestvat"), "kest=ev+0 //_A_ sg p, //"));
+  EXPECT_TRUE(Has(An("seisva"), "seis=ev+0 //_A_ sg g, //"));
+  EXPECT_TRUE(Has(An("5-aastane"), "5_aastane+0 //_A_ sg n, //"));
+}

@@ -810,6 +810,9 @@ class Deriver {
       participle(Cut(T, 1) + "=" + T.back() + "av", T + "av", T + "ava");
     }
     participle(M + "=v", M + "v", M + "va");
+    // On a consonant-final stem the nominative takes -ev: kestev kestva,
+    // seisev, kandev.
+    if (!M.empty() && !IsVowel(M.back())) participle(M + "=ev", M + "ev", M + "va");
   }
 
  private:

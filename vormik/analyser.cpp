@@ -313,8 +313,9 @@ void Analyser::SuffixDerivative(std::string_view w, std::vector<Reading>& out) c
   // Words made with a suffix on a noun's genitive stem that the dictionary
   // need not list: the diminutive -ke (-kene; genitive -kese, partitive
   // -kest, plural -keste/-kesi: lipukest, mullikestes) of a noun or
-  // adjective, and the adjective in -line (-lise, -list, -liste, -lisi:
-  // neuroloogiline, tsüstiline). Lemma: the stem, "=" and the suffix.
+  // adjective, the adjective in -line (-lise, -list, -liste, -lisi:
+  // neuroloogiline, tsüstiline) and the noun in -lane of a people or a
+  // place (komilased). Lemma: the stem, "=" and the suffix.
   struct Form {
     const char* text;
     const char* codes;  // nullptr: the endings of a class follow
@@ -345,6 +346,16 @@ void Analyser::SuffixDerivative(std::string_view w, std::vector<Reading>& out) c
         {"list", "sg p, ", kWord},
         {"lise", nullptr, kGen},
         {"liste", nullptr, kPlGen},
+        {"", nullptr, kWord}}},
+      {"lane",
+       'S',
+       {{"lane", "sg n, ", kWord},
+        {"lasi", "pl p, ", kWord},
+        {"last", "sg p, ", kWord},
+        {"lase", nullptr, kGen},
+        {"laste", nullptr, kPlGen},
+        {"", nullptr, kWord},
+        {"", nullptr, kWord},
         {"", nullptr, kWord}}},
   };
   for (const Suffix& sx : kSuffixes) {

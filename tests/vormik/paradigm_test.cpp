@@ -495,6 +495,7 @@ TEST(Declension, Diminutives) {
   EXPECT_TRUE(Has(An("neuroloogilise"), "neuroloogi=line+0 //_A_ sg g, //"));
   EXPECT_TRUE(Has(An("neuroloogilistele"), "neuroloogi=line+le //_A_ pl all, //"));
   EXPECT_FALSE(Has(An("olulise"), "=line"));
+  EXPECT_TRUE(Has(An("komilased"), "komi=lane+d //_S_ pl n, //"));
   EXPECT_TRUE(Has(An("pisikesteks"), "pisike+ks //_A_ pl tr, //"));
   EXPECT_FALSE(Has(An("pisikesteks"), "pisikene"));
 }

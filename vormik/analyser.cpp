@@ -549,6 +549,14 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
   // abbreviations) first, then the lower-case word.
   if (lower != token) LookupWord(token, out);
   if (lower != token && AllUpper(token) && token.size() > 1 && out.empty()) {
+    // A name written in capitals (TOOMAS, ÜLLE in a heading or a byline)
+    // comes first, as the name it is.
+    std::string title = lower;
+    title[0] = token[0];
+    std::vector<Reading> names;
+    LookupWord(title, names, false);
+    for (Reading& r : names)
+      if (r.pos == 'H') out.push_back(std::move(r));
     // An acronym: never read as a common word unless it is one.
     LookupWord(lower, out);
     if (out.empty()) {

@@ -539,3 +539,11 @@ TEST(Declension, EvParticiplesAndNumberCompounds) {
   EXPECT_TRUE(Has(An("seisva"), "seis=ev+0 //_A_ sg g, //"));
   EXPECT_TRUE(Has(An("5-aastane"), "5_aastane+0 //_A_ sg n, //"));
 }
+
+// A name written in capitals is read as the name first; acronyms stay.
+TEST(Capitals, NamesInCapitals) {
+  const std::string toomas = An("TOOMAS");
+  EXPECT_EQ(toomas.find("    Toomas+0 //_H_ sg n, //"), std::string("TOOMAS\n").size()) << toomas;
+  EXPECT_TRUE(Has(An("TALLINNAS"), "Tallinn+s //_H_ sg in, //"));
+  EXPECT_FALSE(Has(An("NATO"), "Nato"));
+}

@@ -635,6 +635,26 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
       if (ending == "d" || ending == "t") AddReading(out, SafeLemma(token.substr(0, k)) + "+" + std::string(ending), 'H', "sg p, ");
     }
   }
+  if (out.empty()) {
+    // A foreign word or name with its case ending after an apostrophe
+    // (Hemingway'd, Malle'iga, corvette'i) or, for a name, a hyphen
+    // (Lada-ga): the word as written is the lemma; "i" before the ending is
+    // the genitive stem vowel.
+    std::size_t k = token.find_last_of(capital ? "'-" : "'");
+    if (k != std::string_view::npos && k >= 2 && k + 1 < token.size() && HasLetter(token.substr(0, k))) {
+      std::string head(token.substr(0, k));
+      std::string ending = Lower1257(token.substr(k + 1));
+      char pos = capital ? 'H' : 'S';
+      auto add = [&](const std::string& end, const char* codes) {
+        AddReading(out, SafeLemma(head) + "+" + (end.empty() ? std::string("0") : end), pos, codes);
+      };
+      for (const std::string& end : {ending, ending[0] == 'i' ? ending.substr(1) : std::string("-")})
+        for (const Ending& e : EndingsOf(kGen))
+          if (end == e.text && (end != "d" || ending == "id")) add(end, e.codes);
+      if (ending == "d" || ending == "t") add(ending, "sg p, ");
+      if (ending == "i") add("", "sg p, ");
+    }
+  }
   if (out.empty() && IsRoman(token)) AddReading(out, SafeLemma(token) + "+0", 'N', "?, ");
   if (out.empty() && capital && (!ctx.sentence_start || ctx.guess)) {
     GuessWord(token, true, out);

@@ -547,3 +547,13 @@ TEST(Capitals, NamesInCapitals) {
   EXPECT_TRUE(Has(An("TALLINNAS"), "Tallinn+s //_H_ sg in, //"));
   EXPECT_FALSE(Has(An("NATO"), "Nato"));
 }
+
+// A case ending after an apostrophe (or, for a name, a hyphen) leaves the
+// word as written for the lemma.
+TEST(Capitals, CaseEndingsAfterApostropheOrHyphen) {
+  EXPECT_EQ(An("Malle'iga"), "Malle'iga\n    Malle+ga //_H_ sg kom, //\n");
+  EXPECT_EQ(An("Lada-ga"), "Lada-ga\n    Lada+ga //_H_ sg kom, //\n");
+  EXPECT_TRUE(Has(An("corvette'i"), "corvette+0 //_S_ sg g, sg p, //"));
+  EXPECT_TRUE(Has(An("McDonald's-is"), "McDonald's+s //_H_ sg in, //"));
+  EXPECT_FALSE(Has(An("teadus-"), "//_H_"));
+}

@@ -266,18 +266,23 @@ void Analyser::AnalyseNumber(std::string_view w, std::vector<Reading>& out) cons
     for (const char* codes : kCaseCodes) AddReading(out, SafeLemma(num) + "+0", ordinal ? 'O' : 'N', codes);
     return;
   }
-  if (rest[0] == '-' || rest[0] == '%' || IsLower1257(static_cast<unsigned char>(rest[0]))) {
-    // 2005-le, 400st, 5%-ga: the number with a case ending.
-    std::string_view suffix = rest[0] == '-' || rest[0] == '%' ? rest.substr(1) : rest;
+  if (rest[0] == '-' || rest[0] == '\'' || rest[0] == '%' || IsLower1257(static_cast<unsigned char>(rest[0]))) {
+    // 2005-le, 400st, 5%-ga, 3'si: the number with a case ending.
+    std::string_view suffix = rest[0] == '-' || rest[0] == '\'' || rest[0] == '%' ? rest.substr(1) : rest;
     if (rest[0] == '%' && !suffix.empty() && suffix[0] == '-') suffix = suffix.substr(1);
     std::string_view base = w.substr(0, w.size() - suffix.size());
-    if (!base.empty() && base.back() == '-') base.remove_suffix(1);
+    while (!base.empty() && (base.back() == '-' || base.back() == '\'')) base.remove_suffix(1);
     std::string lower = Lower1257(suffix);
     for (const Ending& e : EndingsOf(kGen)) {
       if (lower == e.text && !lower.empty())
         AddReading(out, SafeLemma(base) + "+" + lower, 'N', e.codes);
     }
     if (lower == "t" || lower == "d") AddReading(out, SafeLemma(base) + "+" + lower, 'N', "sg p, ");
+    // The plural: 5-si, 3'si (partitive), 2-de, 2-dega (on the genitive).
+    if (lower == "si" || lower == "sid") AddReading(out, SafeLemma(base) + "+" + lower, 'N', "pl p, ");
+    if (lower.size() >= 2 && lower.compare(0, 2, "de") == 0)
+      for (const Ending& e : EndingsOf(kPlGen))
+        if (lower.substr(2) == e.text) AddReading(out, SafeLemma(base) + "+" + lower, 'N', e.codes);
     // 7-nda, 1990ndatel, 10ndasse: an ordinal (the number with -s, as in
     // seitsmes) in a case of its own: -nda- carries the singular cases,
     // -ndate- the plural ones.

@@ -297,6 +297,10 @@ TEST(Tokens, NumbersPunctuationMarkers) {
   EXPECT_EQ(An("VD"), "VD\n    VD+0 //_Y_ ?, //\n");  // not a Roman numeral
   EXPECT_EQ(An("5."), std::string("5.\n    5.+0 //_O_ ") + kAgreeing);
   EXPECT_TRUE(Has(An("2005-le"), "2005+le //_N_ sg all, //"));
+  EXPECT_TRUE(Has(An("5-si"), "5+si //_N_ pl p, //"));
+  EXPECT_TRUE(Has(An("3'si"), "3+si //_N_ pl p, //"));
+  EXPECT_TRUE(Has(An("2-dega"), "2+dega //_N_ pl kom, //"));
+  EXPECT_TRUE(Has(An("850't"), "850+t //_N_ sg p, //"));
   // Ordinals with a case ending, with or without a hyphen.
   EXPECT_EQ(An("1990ndatel"), "1990ndatel\n    1990=s+ndatel //_O_ pl ad, //\n");
   EXPECT_EQ(An("7-nda"), "7-nda\n    7=s+nda //_O_ sg g, //\n");

@@ -577,8 +577,8 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
   }
   if (out.empty() && !capital) {
     // Informal spelling without the Estonian letters: 2 for ä, 6 for õ,
-    // y for ü (k2tte, t6siselt, yldse). The word is read as written with
-    // them, when that is a known word.
+    // y for ü (k2tte, t6siselt, yldse), and x for ks. The word is read as
+    // written with them, when that is a known word.
     std::string fixed = lower;
     bool changed = false;
     for (char& c : fixed) {
@@ -587,6 +587,15 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
       c = to;
     }
     if (changed && HasLetter(lower)) LookupWord(fixed, out);
+    // x for ks (tulex, saax, autox, saxlane).
+    if (out.empty() && fixed.find('x') != std::string::npos) {
+      std::string ks;
+      for (char c : fixed) {
+        if (c == 'x') ks += "ks";
+        else ks += c;
+      }
+      LookupWord(ks, out);
+    }
   }
   if (out.empty() && !capital && lower.size() >= 4 && lower.compare(lower.size() - 2, 2, "nd") == 0) {
     // The spoken short -nud participle (läind, saand, tekkind): the readings

@@ -561,3 +561,10 @@ TEST(Capitals, CaseEndingsAfterApostropheOrHyphen) {
   EXPECT_TRUE(Has(An("McDonald's-is"), "McDonald's+s //_H_ sg in, //"));
   EXPECT_FALSE(Has(An("teadus-"), "//_H_"));
 }
+
+// Informal spelling: x for ks when that gives a known word.
+TEST(Informal, XForKs) {
+  EXPECT_TRUE(Has(An("saax"), "saa+ks //_V_ ks, //"));
+  EXPECT_TRUE(Has(An("saxlast"), "sakslane+0 //_S_ sg p, //"));
+  EXPECT_FALSE(Has(An("xyzx"), "ks"));
+}

@@ -200,6 +200,7 @@ kumb => inter rel
 mitmes => inter rel
 ise => refl
 enese => refl
+iseenese => refl
 oma => pos refl
 teineteise => recipr
 üksteise => recipr

@@ -568,3 +568,11 @@ TEST(Informal, XForKs) {
   EXPECT_TRUE(Has(An("saxlast"), "sakslane+0 //_S_ sg p, //"));
   EXPECT_FALSE(Has(An("xyzx"), "ks"));
 }
+
+// Compound pronouns and short pronoun forms.
+TEST(Pronouns, CompoundAndShortForms) {
+  EXPECT_TRUE(Has(An("igaühele"), "igaüks+le //_P_ sg all, //"));
+  EXPECT_TRUE(Has(An("iseendale"), "iseenese+le //_P_ sg all, //"));
+  EXPECT_TRUE(Has(An("kel"), "kes+0 //_P_ sg ad, pl ad, //"));
+  EXPECT_TRUE(Has(An("mitmesugused"), "mitmesugune+d //_P_ pl n, //"));
+}

@@ -699,6 +699,16 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
     }
     if (adverb) out.push_back(Reading{lower + "+0", 'D', ""});
   }
+  // The abessive supine is also an adjective (lõpetamata töö, rääkimata
+  // asjad): an adjective reading in the abessive after the verb's.
+  if (ends("mata")) {
+    std::vector<Reading> adj;
+    for (const Reading& r : out)
+      if (r.pos == 'V' && r.codes == "mata, " && r.lemma.size() > 5 &&
+          r.lemma.compare(r.lemma.size() - 5, 5, "+mata") == 0)
+        adj.push_back(Reading{r.lemma.substr(0, r.lemma.size() - 5) + "=mata+0", 'A', "sg ab, "});
+    for (Reading& r : adj) out.push_back(std::move(r));
+  }
   // An adverb made from an adjective (laialt, kiiresti) goes before the
   // adjective's and nouns' case readings of the same form.
   std::string self = lower + "+0";

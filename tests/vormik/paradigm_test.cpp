@@ -576,3 +576,9 @@ TEST(Pronouns, CompoundAndShortForms) {
   EXPECT_TRUE(Has(An("kel"), "kes+0 //_P_ sg ad, pl ad, //"));
   EXPECT_TRUE(Has(An("mitmesugused"), "mitmesugune+d //_P_ pl n, //"));
 }
+
+// The abessive supine has an adjective reading of its own after the verb's.
+TEST(Conjugation, MataAdjectives) {
+  EXPECT_EQ(An("lõpetamata"), "lõpetamata\n    lõpeta+mata //_V_ mata, //\n    lõpeta=mata+0 //_A_ sg ab, //\n");
+  EXPECT_FALSE(Has(An("tomata"), "=mata"));
+}

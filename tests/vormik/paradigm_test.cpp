@@ -481,6 +481,7 @@ TEST(Declension, KasAdjectivesAndIkNouns) {
   // after a consonant and -s.
   EXPECT_TRUE(Has(An("konkurentsi"), "konkurents+0 //_S_ sg g, sg p, adt, //"));
   EXPECT_TRUE(Has(An("riiki"), "riik+0 //_S_ sg p, adt, //"));
+  EXPECT_TRUE(Has(An("aega"), "aeg+0 //_S_ sg p, adt, //"));
   EXPECT_TRUE(Has(An("kriitiku"), "kriitik+0 //_S_ sg g, //"));
   EXPECT_EQ(An("kriitikat"), "kriitikat\n    kriitika+0 //_S_ sg p, //\n");
 }

@@ -1013,6 +1013,21 @@ int main(int argc, char** argv) {
     }
   }
   if (errors) return 1;
+  // A consonant-final source noun whose partitive is its nominative with a
+  // vowel has that form as its short illative too (aeg aega, silm silma,
+  // lõpp lõppu), unless the entry gives one of its own.
+  for (LexEntry& e : entries) {
+    if (e.pos != 'S' || e.lemma.empty() || IsVowel(e.lemma.back())) continue;
+    bool has_adt = false;
+    std::string part;
+    for (const Stem& st : e.stems) {
+      has_adt = has_adt || st.cls == kAdt;
+      if (st.cls == kPart && part.empty()) part = st.text;
+    }
+    if (!has_adt && part.size() == e.lemma.size() + 1 && part.compare(0, e.lemma.size(), e.lemma) == 0 &&
+        IsVowel(part.back()))
+      e.stems.push_back(Stem{kAdt, part, {}});
+  }
   std::size_t source_count = entries.size();
 
   if (argc == 5) {

@@ -389,6 +389,9 @@ void Analyser::SuffixDerivative(std::string_view w, std::vector<Reading>& out) c
           if (mark != std::string::npos) {
             std::size_t marks = static_cast<std::size_t>(
                 std::count(b.lemma.begin(), b.lemma.begin() + static_cast<std::ptrdiff_t>(mark), '_'));
+            // The first parts must be spelt as in the word; otherwise the
+            // reading is not made.
+            if (mark - marks > at) continue;
             lemma = b.lemma.substr(0, mark + 1) + std::string(w.substr(mark - marks, at - (mark - marks)));
           } else {
             lemma = std::string(w.substr(0, at));

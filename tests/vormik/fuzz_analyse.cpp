@@ -10,7 +10,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static vormik::Dictionary* dict = [] {
     auto* d = new vormik::Dictionary;
     for (const char* line : {"raamat S N:raamat G:raamatu P:raamatut PG:raamatute PP:raamatuid",
-                             "tulema V MA:tule B:tule D:tulla PI:tuli NUD:tul T:tuld TA:tulla"}) {
+                             "tulema V MA:tule B:tule D:tulla PI:tuli NUD:tul T:tuld TA:tulla",
+                             // A noun for suffix derivatives on its genitive
+                             // stem (lipukest, lipulised) and a first part.
+                             "lipp S N:lipp G:lipu P:lippu PG:lippude PP:lippe", "vürsti S X:vürsti",
+                             "Toomas H N:Toomas G:Toomase P:Toomast"}) {
       vormik::LexEntry e;
       std::string err;
       vormik::ParseLexLine(line, e, err);

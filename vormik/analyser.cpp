@@ -253,6 +253,18 @@ void Analyser::AnalyseNumber(std::string_view w, std::vector<Reading>& out) cons
     ++i;
   std::string_view num = w.substr(0, i);
   std::string_view rest = w.substr(i);
+  // A range or a list of numbers (2-3, 1994-96, 6-7%) and a number that
+  // opens a pair (6- ja 7-aastased) agree in case like a single number.
+  if (!rest.empty() && rest[0] == '-') {
+    std::size_t j = i;
+    while (j < w.size() && ((w[j] >= '0' && w[j] <= '9') || std::string_view(",.:-").find(w[j]) != std::string_view::npos))
+      ++j;
+    if (j == w.size() || (j + 1 == w.size() && w[j] == '%')) {
+      num = w;
+      while (num.size() > 1 && num.back() == '-') num.remove_suffix(1);
+      rest = {};
+    }
+  }
   if (rest.empty()) {
     // A number written without an ending agrees in case with the word it
     // goes with ("1997. aastal", "40 aastas", "100 eest"), so it may stand

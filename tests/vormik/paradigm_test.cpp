@@ -294,6 +294,9 @@ TEST(Tokens, NumbersPunctuationMarkers) {
   const char* kAgreeing = "sg n, sg g, sg p, sg adt, sg in, sg el, sg all, sg ad, sg abl, sg tr, //\n";
   EXPECT_EQ(An("1998"), std::string("1998\n    1998+0 //_N_ ") + kAgreeing);
   EXPECT_EQ(An("12:30"), std::string("12:30\n    12:30+0 //_N_ ") + kAgreeing);
+  // Ranges, and a number opening a pair, agree like a single number.
+  EXPECT_EQ(An("1994-96"), std::string("1994-96\n    1994-96+0 //_N_ ") + kAgreeing);
+  EXPECT_EQ(An("6-"), std::string("6-\n    6+0 //_N_ ") + kAgreeing);
   EXPECT_EQ(An("VD"), "VD\n    VD+0 //_Y_ ?, //\n");  // not a Roman numeral
   EXPECT_EQ(An("5."), std::string("5.\n    5.+0 //_O_ ") + kAgreeing);
   EXPECT_TRUE(Has(An("2005-le"), "2005+le //_N_ sg all, //"));

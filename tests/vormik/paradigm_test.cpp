@@ -473,6 +473,8 @@ TEST(Declension, KasAdjectivesAndIkNouns) {
   EXPECT_FALSE(Has(An("kopsaka"), "kopsaka+0"));
   EXPECT_TRUE(Has(An("manukad"), "manukas+d //_S_ pl n, //"));
   EXPECT_FALSE(Has(An("manukad"), "manuka+d"));
+  // -e adjectives on -eda with an -sti adverb (nõme nõmeda).
+  EXPECT_EQ(An("nõmedad"), "nõmedad\n    nõme+d //_A_ pl n, //\n");
   // -ine adjectives with the genitive -ise; aine stays a noun.
   EXPECT_TRUE(Has(An("põhine"), "põhine+0 //_A_ sg n, //"));
   EXPECT_FALSE(Has(An("põhine"), "//_S_"));

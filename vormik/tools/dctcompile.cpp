@@ -1075,6 +1075,20 @@ int main(int argc, char** argv) {
       // Without the adverb, a stem in -aka, -uka, -eka, ... is a -kas noun
       // (manukas manuka, tulnukas tulnuka); -ika stems are rather -ika
       // nouns (optika, tehnika).
+      // The same for -e adjectives on -eda (nõme nõmeda nõmedasti, jube,
+      // lame): the nominative drops the -da. A lemma of that spelling
+      // derived from the word list stays beside it.
+      if (L.size() >= 5 && EndsWith(L, "eda") && wl.Has(L + "sti") && wl.Has(L + "t") &&
+          !known.count(Cut(L, 2))) {
+        seen.insert(Cut(L, 2) + 'N');
+        LexEntry eda;
+        eda.lemma = Cut(L, 2);
+        eda.pos = 'A';
+        eda.stems = {Stem{kNom, eda.lemma, {}}, Stem{kGen, L, {}}, Stem{kPart, L + "t", {}},
+                     Stem{kPlGen, L + "te", {}}, Stem{kPlPart, L + "id", {}}};
+        derived.push_back(std::move(eda));
+        continue;
+      }
       bool kas_adj = L.size() >= 5 && EndsWith(L, "ka") && wl.Has(L + "sti");
       bool kas_noun = !kas_adj && L.size() >= 5 && EndsWith(L, "ka") &&
                       std::string_view("aeuo\xE4\xF6\xFC\xF5").find(L[L.size() - 3]) != std::string_view::npos;

@@ -6,36 +6,14 @@
 
 #include <string>
 
+#include "tests/vormik/analysis_helpers.h"
 #include "common/encoding.h"
-#include "vormik/analyser.h"
-#include "vormik/dictionary.h"
-#include "vormik/vormik.h"
 
 namespace {
 
-using vormik::Analyser;
-using vormik::Dictionary;
-using vormik::TokenContext;
-
-const Dictionary& Main() {
-  static Dictionary* d = [] {
-    auto* dict = new Dictionary;
-    EXPECT_EQ(dict->LoadCompiled(std::string(VAARIKAS_BIN_DIR) + "/eesti.dct"), VORMIK_OK);
-    return dict;
-  }();
-  return *d;
-}
-
-// The analysis of a UTF-8 word, returned in UTF-8.
-std::string An(const std::string& word, bool start = false, bool guess = false) {
-  Analyser a(Main());
-  TokenContext ctx;
-  ctx.sentence_start = start;
-  ctx.guess = guess;
-  return vaarikas::Cp1257ToUtf8(a.Analyse(vaarikas::Utf8ToCp1257(word), ctx));
-}
-
-bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+using vormik_test::An;
+using vormik_test::Has;
+using vormik_test::Main;
 
 TEST(SecondBatch, StemsTheWordListCannotSettle) {
   // -as nouns and adjectives with a changed stem.

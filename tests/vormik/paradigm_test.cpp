@@ -464,6 +464,9 @@ TEST(Declension, KasAdjectivesAndIkNouns) {
   EXPECT_TRUE(Has(An("põhine"), "põhine+0 //_A_ sg n, //"));
   EXPECT_FALSE(Has(An("põhine"), "//_S_"));
   EXPECT_TRUE(Has(An("ainet"), "aine+0 //_S_ sg p, //"));
+  // -stu words are nouns, other -tu words adjectives.
+  EXPECT_EQ(An("ajastus"), "ajastus\n    ajastu+s //_S_ sg in, //\n");
+  EXPECT_TRUE(Has(An("kasutu"), "kasutu+0 //_A_ sg n, sg g, //"));
   EXPECT_TRUE(Has(An("optika"), "optika+0 //_S_ sg n, sg g, //"));
   EXPECT_FALSE(Has(An("optika"), "optik+0"));
   EXPECT_TRUE(Has(An("optikut"), "optik+0 //_S_ sg p, //"));

@@ -483,7 +483,10 @@ class Deriver {
     // -ine with the genitive -ise makes adjectives of nouns (lumine lumise,
     // tormine, põhine); -mine nouns and aine, maine (-ine, -ine) are not.
     bool ine_adj = EndsWith(L, "ine") && !EndsWith(L, "mine") && G == Cut(L, 2) + "se";
-    bool adj_suffix = EndsWith(L, "lik") || EndsWith(L, "line") || EndsWith(L, "tu") || EndsWith(L, "kas") || ine_adj;
+    // -tu makes adjectives (kasutu, mõttetu); -stu makes nouns (ajastu,
+    // ühistu, kalmistu).
+    bool tu_adj = EndsWith(L, "tu") && !EndsWith(L, "stu");
+    bool adj_suffix = EndsWith(L, "lik") || EndsWith(L, "line") || tu_adj || EndsWith(L, "kas") || ine_adj;
     if (adj_suffix) out.pos = 'A';
     // The comparative: suure suurem, halva halvem; on a stem vowel other
     // than -e the vowel gives way to -em: pika pikem, paksu paksem.
@@ -1123,8 +1126,8 @@ int main(int argc, char** argv) {
               derived.push_back(std::move(adv));
             }
         }
-        bool adj_suffix = EndsWith(L, "lik") || EndsWith(L, "line") || EndsWith(L, "ne") || EndsWith(L, "tu") ||
-                          EndsWith(L, "kas");
+        bool adj_suffix = EndsWith(L, "lik") || EndsWith(L, "line") || EndsWith(L, "ne") ||
+                          (EndsWith(L, "tu") && !EndsWith(L, "stu")) || EndsWith(L, "kas");
         if (e.pos == 'A' && !adj_suffix) {
           // The word list cannot tell an adjective from a noun that takes
           // degrees: such words get both readings.

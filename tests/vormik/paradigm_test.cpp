@@ -460,6 +460,8 @@ TEST(Declension, KasAdjectivesAndIkNouns) {
   EXPECT_FALSE(Has(An("manukad"), "manuka+d"));
   // -e adjectives on -eda with an -sti adverb (nõme nõmeda).
   EXPECT_EQ(An("nõmedad"), "nõmedad\n    nõme+d //_A_ pl n, //\n");
+  EXPECT_TRUE(Has(An("nõmedama"), "nõmedam+0 //_C_ sg g, //"));
+  EXPECT_TRUE(Has(An("mahukam"), "mahukam+0 //_C_ sg n, //"));
   // -ine adjectives with the genitive -ise; aine stays a noun.
   EXPECT_TRUE(Has(An("põhine"), "põhine+0 //_A_ sg n, //"));
   EXPECT_FALSE(Has(An("põhine"), "//_S_"));

@@ -925,6 +925,20 @@ std::size_t DropExplainedLemmas(std::vector<LexEntry>& entries, std::size_t firs
   return n;
 }
 
+// The comparative of an adjective on its genitive stem G (nõmeda nõmedam,
+// mahuka mahukam), when the word list holds it.
+void AddComparative(const std::string& G, const WordList& wl, const std::unordered_set<std::string>& known,
+                    std::unordered_set<std::string>& seen, std::vector<LexEntry>& derived) {
+  std::string c = G + "m";
+  if (!wl.Has(c) || !wl.Has(c + "a") || !wl.Has(c + "at") || known.count(c) || !seen.insert(c + 'N').second) return;
+  LexEntry comp;
+  comp.lemma = c;
+  comp.pos = 'C';
+  comp.stems = {Stem{kNom, c, {}}, Stem{kGen, c + "a", {}}, Stem{kPart, c + "at", {}}, Stem{kPlGen, c + "ate", {}},
+                Stem{kPlPart, c + "aid", {}}};
+  derived.push_back(std::move(comp));
+}
+
 // Verbs whose ma-infinitive the word list lacks, found by their present
 // tense: a word-list entry X with X-n, X-d, X-b, X-me, X-te and X-vad that
 // no verb has as its present stem. The ma-stem is X itself (kahtle
@@ -1090,6 +1104,7 @@ int main(int argc, char** argv) {
         eda.stems = {Stem{kNom, eda.lemma, {}}, Stem{kGen, L, {}}, Stem{kPart, L + "t", {}},
                      Stem{kPlGen, L + "te", {}}, Stem{kPlPart, L + "id", {}}};
         derived.push_back(std::move(eda));
+        AddComparative(L, wl, known, seen, derived);
         continue;
       }
       bool kas_adj = L.size() >= 5 && EndsWith(L, "ka") && wl.Has(L + "sti");
@@ -1103,6 +1118,7 @@ int main(int argc, char** argv) {
         kas.stems = {Stem{kNom, L + "s", {}}, Stem{kGen, L, {}}, Stem{kPart, L + "t", {}},
                      Stem{kPlGen, L + "te", {}}, Stem{kPlPart, L + "id", {}}};
         derived.push_back(std::move(kas));
+        if (kas_adj) AddComparative(L, wl, known, seen, derived);
         continue;
       }
       LexEntry e, comp, sup;

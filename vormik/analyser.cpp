@@ -581,8 +581,10 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
     LookupWord(lower, out);
     if (out.empty()) {
       if (IsRoman(token)) AddReading(out, SafeLemma(token) + "+0", 'N', "?, ");
-      // Capitals with digits name a model or a product (L1, E-330).
-      else if (HasDigit(token)) AddReading(out, SafeLemma(token) + "+0", 'H', "?, ");
+      // Capitals with digits name a model or a product (L1, E-330); like a
+      // name in its nominative, genitive or partitive, the cases a name
+      // without an ending stands in.
+      else if (HasDigit(token)) AddReading(out, SafeLemma(token) + "+0", 'H', "sg n, sg g, sg p, ");
       else AddReading(out, SafeLemma(token) + "+0", 'Y', "?, ");
     }
   } else {

@@ -546,6 +546,9 @@ TEST(Capitals, NamesInCapitals) {
   EXPECT_EQ(toomas.find("    Toomas+0 //_H_ sg n, //"), std::string("TOOMAS\n").size()) << toomas;
   EXPECT_TRUE(Has(An("TALLINNAS"), "Tallinn+s //_H_ sg in, //"));
   EXPECT_FALSE(Has(An("NATO"), "Nato"));
+  // Capitals with digits name a model, in the cases of a name without an
+  // ending.
+  EXPECT_EQ(An("E-330"), "E-330\n    E-330+0 //_H_ sg n, sg g, sg p, //\n");
 }
 
 // A case ending after an apostrophe (or, for a name, a hyphen) leaves the

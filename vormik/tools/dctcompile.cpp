@@ -279,6 +279,18 @@ std::string PlGenOf(const std::string& p) {
   return p + "de";
 }
 
+// A nominal declined on a vowel genitive stem G with -t in the partitive,
+// -te in the plural genitive and -id in the plural partitive (suurem
+// suurema, mahukas mahuka, nõme nõmeda).
+LexEntry OnGenitiveStem(const std::string& lemma, char pos, const std::string& g) {
+  LexEntry e;
+  e.lemma = lemma;
+  e.pos = pos;
+  e.stems = {Stem{kNom, lemma, {}}, Stem{kGen, g, {}}, Stem{kPart, g + "t", {}}, Stem{kPlGen, g + "te", {}},
+             Stem{kPlPart, g + "id", {}}};
+  return e;
+}
+
 struct Derived {
   std::vector<LexEntry> entries;
 };
@@ -499,11 +511,7 @@ class Deriver {
     for (const std::string& c : comps) {
       if (noun_suffix || !wl_.Has(c) || !wl_.Has(c + "at") || !wl_.Has(c + "aga") || !wl_.Has(c + "ate")) continue;
       out.pos = 'A';
-      comp = LexEntry{};
-      comp.lemma = c;
-      comp.pos = 'C';
-      comp.stems = {Stem{kNom, c, {}}, Stem{kGen, c + "a", {}}, Stem{kPart, c + "at", {}},
-                    Stem{kPlGen, c + "ate", {}}, Stem{kPlPart, c + "aid", {}}};
+      comp = OnGenitiveStem(c, 'C', c + "a");
       // The superlative, an adjective of its own: suurim, tähtsaim, uusim.
       for (const std::string& x : {Cut(G, 1) + "im", G + "im", L + "im"}) {
         if (x.size() < 4 || !wl_.Has(x) || !wl_.Has(x + "a") || !wl_.Has(x + "at") || !wl_.Has(x + "ad")) continue;
@@ -931,12 +939,7 @@ void AddComparative(const std::string& G, const WordList& wl, const std::unorder
                     std::unordered_set<std::string>& seen, std::vector<LexEntry>& derived) {
   std::string c = G + "m";
   if (!wl.Has(c) || !wl.Has(c + "a") || !wl.Has(c + "at") || known.count(c) || !seen.insert(c + 'N').second) return;
-  LexEntry comp;
-  comp.lemma = c;
-  comp.pos = 'C';
-  comp.stems = {Stem{kNom, c, {}}, Stem{kGen, c + "a", {}}, Stem{kPart, c + "at", {}}, Stem{kPlGen, c + "ate", {}},
-                Stem{kPlPart, c + "aid", {}}};
-  derived.push_back(std::move(comp));
+  derived.push_back(OnGenitiveStem(c, 'C', c + "a"));
 }
 
 // Verbs whose ma-infinitive the word list lacks, found by their present
@@ -1098,12 +1101,7 @@ int main(int argc, char** argv) {
       if (L.size() >= 5 && EndsWith(L, "eda") && wl.Has(L + "sti") && wl.Has(L + "t") &&
           !known.count(Cut(L, 2))) {
         seen.insert(Cut(L, 2) + 'N');
-        LexEntry eda;
-        eda.lemma = Cut(L, 2);
-        eda.pos = 'A';
-        eda.stems = {Stem{kNom, eda.lemma, {}}, Stem{kGen, L, {}}, Stem{kPart, L + "t", {}},
-                     Stem{kPlGen, L + "te", {}}, Stem{kPlPart, L + "id", {}}};
-        derived.push_back(std::move(eda));
+        derived.push_back(OnGenitiveStem(Cut(L, 2), 'A', L));
         AddComparative(L, wl, known, seen, derived);
         continue;
       }
@@ -1112,12 +1110,7 @@ int main(int argc, char** argv) {
                       std::string_view("aeuo\xE4\xF6\xFC\xF5").find(L[L.size() - 3]) != std::string_view::npos;
       if ((kas_adj || kas_noun) && wl.Has(L + "t") && !known.count(L + "s")) {
         if (!seen.insert(L + "s" + 'N').second) continue;
-        LexEntry kas;
-        kas.lemma = L + "s";
-        kas.pos = kas_adj ? 'A' : 'S';
-        kas.stems = {Stem{kNom, L + "s", {}}, Stem{kGen, L, {}}, Stem{kPart, L + "t", {}},
-                     Stem{kPlGen, L + "te", {}}, Stem{kPlPart, L + "id", {}}};
-        derived.push_back(std::move(kas));
+        derived.push_back(OnGenitiveStem(L + "s", kas_adj ? 'A' : 'S', L));
         if (kas_adj) AddComparative(L, wl, known, seen, derived);
         continue;
       }

@@ -229,6 +229,7 @@ igaüks => det
 kõik => det
 kogu => det
 teine => det
+mõlema => det
 muu => indef
 ainus => det
 ma => pers ps1

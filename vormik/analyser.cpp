@@ -193,6 +193,27 @@ void Analyser::LookupWithClitic(std::string_view w, std::vector<Reading>& out) c
   }
 }
 
+bool Analyser::IsFormFirstPart(std::string_view left) const {
+  // Besides the stems the dictionary marks, two forms open compounds freely:
+  // the -mis stem of an action noun (õppimis_meetod, of õppimine or of any
+  // verb's -mine noun), and a noun's plural genitive (laste_film,
+  // naiste_arst).
+  auto ends = [&](std::string_view e) { return left.size() >= e.size() + 3 && left.substr(left.size() - e.size()) == e; };
+  std::vector<Reading> r;
+  if (ends("mis")) {
+    if (dict_.IsFirstPart(std::string(left) + "e")) return true;
+    Lookup(std::string(left.substr(0, left.size() - 3)) + "ma", r);
+    return std::any_of(r.begin(), r.end(), [](const Reading& x) { return x.pos == 'V'; });
+  }
+  if (ends("te") || ends("de")) {
+    Lookup(left, r);
+    return std::any_of(r.begin(), r.end(), [](const Reading& x) {
+      return x.pos == 'S' && x.codes.find("pl g, ") != std::string::npos;
+    });
+  }
+  return false;
+}
+
 void Analyser::LookupCompound(std::string_view w, std::vector<Reading>& out) const {
   // A compound: one or two known first parts, then a known nominal or verb
   // form of at least three letters. The longest last part wins.
@@ -201,7 +222,7 @@ void Analyser::LookupCompound(std::string_view w, std::vector<Reading>& out) con
   if (w.size() < 6 || w.size() > 60) return;
   for (std::size_t i = 3; i + 3 <= w.size(); ++i) {
     std::string_view left = w.substr(0, i);
-    bool left_ok = dict_.IsFirstPart(left);
+    bool left_ok = dict_.IsFirstPart(left) || IsFormFirstPart(left);
     std::string left_marked(left);
     if (!left_ok && left.size() >= 6 && left.size() <= 30) {
       for (std::size_t j = 3; j + 3 <= left.size(); ++j) {
@@ -498,6 +519,15 @@ void Analyser::GuessWord(std::string_view w, bool proper, std::vector<Reading>& 
       }
       if (!h.readings.empty()) h.score += 10.0;
     };
+    // The nominative itself (kortikaalne, atraktiivne).
+    if (lw.compare(n - 2, 2, "ne") == 0) {
+      std::size_t at = n - 2;
+      if (at >= 4 && std::string_view("vtlr").find(lw[at - 1]) != std::string_view::npos) {
+        Hyp& h = hyps[{lw, 'A'}];
+        h.readings.insert(h.readings.begin(), Reading{SafeLemma(lw) + "+0", 'A', "sg n, "});
+        h.score += 10.0;
+      }
+    }
     for (std::size_t at = n >= 6 ? n - 6 : 0; at + 2 <= n; ++at) {
       std::string_view rest = std::string_view(lw).substr(at);
       if (rest == "set") ne_adjective(at, kWord, "sg p, ");

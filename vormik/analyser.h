@@ -34,6 +34,7 @@ class Analyser {
   void Lookup(std::string_view w, std::vector<Reading>& out) const;
   void LookupWithClitic(std::string_view w, std::vector<Reading>& out) const;
   void LookupCompound(std::string_view w, std::vector<Reading>& out) const;
+  bool IsFormFirstPart(std::string_view left) const;
   void LookupWord(std::string_view w, std::vector<Reading>& out, bool compounds = true) const;
   void GuessWord(std::string_view w, bool proper, std::vector<Reading>& out) const;
   void AnalyseNumber(std::string_view w, std::vector<Reading>& out) const;

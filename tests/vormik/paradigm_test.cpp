@@ -231,6 +231,12 @@ TEST(Derivation, ParticiplesAndDerivedNouns) {
 TEST(Compounds, KnownPartsJoinedWithUnderscore) {
   EXPECT_TRUE(Has(An("raamatukogus"), "raamatu_kogu+s //_S_ sg in, //"));
   EXPECT_TRUE(Has(An("kooliraamatutega"), "kooli_raamat+ga //_S_ pl kom, //"));
+  // The -mis stem of an action noun and a plural genitive open compounds
+  // without being listed as first parts.
+  EXPECT_EQ(An("õppimismeetodid"), "õppimismeetodid\n    õppimis_meetod+d //_S_ pl n, //\n");
+  EXPECT_TRUE(Has(An("värvimismeetodil"), "värvimis_meetod+l //_S_ sg ad, //"));
+  EXPECT_EQ(An("lastefilmid"), "lastefilmid\n    laste_film+d //_S_ pl n, //\n");
+  EXPECT_TRUE(Has(An("naistearstile"), "naiste_arst+le //_S_ sg all, //"));
 }
 
 // Adverbs, adpositions and prefixoids open compounds through the closed
@@ -527,6 +533,11 @@ TEST(Declension, NeAdjectiveGuessesAndPluralNouns) {
   const std::string g = An("kognitiivse", false, true);
   EXPECT_EQ(g.find("    kognitiivne+0 //_A_ sg g, //"), std::string("kognitiivse\n").size()) << g;
   EXPECT_TRUE(Has(An("heterokromaatset", false, true), "heterokromaatne+0 //_A_ sg p, //"));
+  const std::string nom = An("kortikaalne", false, true);
+  EXPECT_EQ(nom.find("    kortikaalne+0 //_A_ sg n, "), std::string("kortikaalne\n").size()) << nom;
+  // At the start of a sentence the common adjective is offered beside the
+  // name.
+  EXPECT_TRUE(Has(An("Subkortikaalne", true, true), "subkortikaalne+0 //_A_ sg n, //"));
   EXPECT_TRUE(Has(An("andmeid"), "andmed+0 //_S_ pl p, //"));
   EXPECT_TRUE(Has(An("andmetega"), "andmed+ga //_S_ pl kom, //"));
   EXPECT_TRUE(Has(An("tagajärjel"), "taga_järg+l //_S_ sg ad, //"));
@@ -574,6 +585,8 @@ TEST(Pronouns, CompoundAndShortForms) {
   EXPECT_TRUE(Has(An("iseendale"), "iseenese+le //_P_ sg all, //"));
   EXPECT_TRUE(Has(An("kel"), "kes+0 //_P_ sg ad, pl ad, //"));
   EXPECT_TRUE(Has(An("mitmesugused"), "mitmesugune+d //_P_ pl n, //"));
+  EXPECT_EQ(An("mõlemad"), "mõlemad\n    mõlema+d //_P_ pl n, //\n");
+  EXPECT_TRUE(Has(An("mõlemal"), "mõlema+l //_P_ sg ad, //"));
 }
 
 // The abessive supine has an adjective reading of its own after the verb's.

@@ -99,6 +99,7 @@ Reading CountedReading(std::string line, size_t m) {
     r.mark = 1;
     line.resize(clb);
   }
+  if (start == 5 && line[4] != ' ') r.lead = line[4];
   r.text.reserve(line.size() - start + base.size() + 16);
   r.text.append(line, start, npos);
   r.marker = m - start;
@@ -275,12 +276,13 @@ void WriteSentence(std::FILE* out) {
       if (c.count < 1) {
         buf += "    ####";
       } else {
-        size_t at = buf.size();
         buf += "    ";
+        if (r.lead) buf += r.lead;
+        size_t at = buf.size();  // where the text starts
         buf += r.text;
-        if (r.marker != npos) buf[at + 4 + r.marker + 1] = '/';
+        if (r.marker != npos) buf[at + r.marker + 1] = '/';
         size_t end = buf.size();
-        if (r.written != npos) end = at + 4 + r.written;
+        if (r.written != npos) end = at + r.written;
         size_t paris = std::string_view(buf).substr(at, end - at).find("#P\x84ris");
         if (paris != npos) end = at + paris;
         buf.resize(end);

@@ -24,6 +24,10 @@ struct Reading {
   // "/ _"), then a space, the quoted base form and a space; clause-boundary
   // tags set by rules are appended after that. Blank readings hold " ".
   std::string text;
+  // A "-" or "+" at the analysis start that the text leaves out (the lemma
+  // of a dash, a lemma written with a leading hyphen); the writer puts it
+  // back so that no character of the line is lost. 0 when there is none.
+  char lead = 0;
   // Counted readings carry an analysis; blank ones do not and never add to
   // their cohort's reading count.
   bool counted = false;

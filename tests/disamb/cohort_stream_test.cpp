@@ -120,6 +120,12 @@ TEST_F(CohortStream, BaseFormRules) {
   EXPECT_EQ(c.readings[3].text, "0 / _S_ // \"0 / _S_ //\" ");
 }
 
+// The "-" or "+" the text skips is written back: a dash keeps its lemma.
+TEST_F(CohortStream, SkippedLeadCharacterIsWrittenBack) {
+  EXPECT_EQ(RunStream("-\n    - //_Z_ Dsh //\nx\n    -maja+0 //_S_ com sg nom //\n    +0 //_S_ //\nz\n", false),
+            "-\n    - //_Z_ Dsh // \nx\n    -maja+0 //_S_ com sg nom // \n    +0 //_S_ // \nz\n");
+}
+
 TEST_F(CohortStream, ClauseBoundaryMarksAreReadAndWrittenBack) {
   const char in[] =
       "et\n"

@@ -1,5 +1,6 @@
 #include "morph/tagger.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -209,10 +210,22 @@ std::string CohortTagger::Tag(const std::string& text) {
     if (nl == npos) nl = text.size();
     line_.assign(text, pos, nl - pos);
     w_ = line_;
-    if (!line_.empty() && line_[0] == ' ')
+    if (!line_.empty() && line_[0] == ' ') {
       ReadingLine();
-    else
+    } else {
       WordLine();
+      // The lemmas of the cohort's verb readings, wherever they stand.
+      for (size_t r = nl + 1; r < text.size() && text[r] == ' ';) {
+        size_t e = text.find('\n', r);
+        if (e == npos) e = text.size();
+        std::string reading = text.substr(r, e - r);
+        if (PosLetter(reading) == 'V') {
+          size_t plus = reading.find('+', 4);
+          if (plus != npos) verb_lemmas_.push_back(reading.substr(4, plus - 4));
+        }
+        r = e + 1;
+      }
+    }
     pos = nl + 1;
   }
   return out_;
@@ -232,6 +245,7 @@ void CohortTagger::WordLine() {
   unsigned char first = static_cast<unsigned char>(At(l, 0));
   capital_ = IsCapitalByte(first);
   hyphen_ = !l.empty() && l.back() == '-';
+  verb_lemmas_.clear();
   if ((first != 0 && std::strchr("<.,?!:();\xAE\xAF\"", first)) || (first == '-' && (l.size() == 1 || l[1] == ' ')))
     out_.push_back('$');
   if (first == '<' || (first == '>' && l.size() == 2)) out_.push_back('$');
@@ -441,6 +455,13 @@ void CohortTagger::NominalReading(std::string& r) {
     for (const char* pat : {"=nud+", "=nu+", "=tud+", "=tu+", "=dud+", "=du+", "=tav+", "=v+", "=ev+"}) {
       if (Contains(r, pat)) {
         InsertDefault(r, "partic ");
+        // A participle whose stem is not its verb's (teh=tud of tege+ud,
+        // tul=nud of tule+nud): its adjective lemma does not show the
+        // verb, so the grammar keeps the verb reading beside it.
+        size_t eq = r.find('=');
+        std::string stem = eq != npos && eq > 4 ? r.substr(4, eq - 4) : std::string();
+        if (!verb_lemmas_.empty() && std::find(verb_lemmas_.begin(), verb_lemmas_.end(), stem) == verb_lemmas_.end())
+          InsertDefault(r, "#irreg ");
         size_t f = r.find(" #FinV ");
         if (f != npos) r.erase(f, 6);
         break;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace vaarikas::morph {
 
@@ -43,6 +44,8 @@ class CohortTagger {
   std::string word_;
   bool capital_ = false;
   bool hyphen_ = false;
+  // Lemmas of the current cohort's verb readings (tege of tege+ud).
+  std::vector<std::string> verb_lemmas_;
 };
 
 // Default insertion point of a reading: before its first "*", else before the

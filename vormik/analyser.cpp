@@ -1,6 +1,7 @@
 #include "vormik/analyser.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cmath>
 #include <map>
 
@@ -755,6 +756,25 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
           r.lemma.compare(r.lemma.size() - 5, 5, "+mata") == 0)
         adj.push_back(Reading{r.lemma.substr(0, r.lemma.size() - 5) + "=mata+0", 'A', "sg ab, "});
     for (Reading& r : adj) out.push_back(std::move(r));
+  }
+  // A participle whose stem is not its verb's (teh=tud beside tege+ud,
+  // tul=nud beside tule+nud) keeps both readings through disambiguation;
+  // the adjective, the more frequent use, goes first.
+  auto participle_stem = [](const Reading& r) {
+    std::size_t eq = r.lemma.rfind('=');
+    if (r.pos != 'A' || eq == std::string::npos) return std::string();
+    for (const char* p : {"=nud+", "=tud+", "=dud+"})
+      if (r.lemma.compare(eq, std::strlen(p), p) == 0) return r.lemma.substr(0, eq);
+    return std::string();
+  };
+  std::string astem;
+  for (const Reading& r : out)
+    if (astem.empty()) astem = participle_stem(r);
+  if (!astem.empty() && !out.empty() && out.front().pos == 'V') {
+    bool same = std::any_of(out.begin(), out.end(), [&](const Reading& r) {
+      return r.pos == 'V' && r.lemma.compare(0, astem.size() + 1, astem + "+") == 0;
+    });
+    if (!same) std::stable_partition(out.begin(), out.end(), [&](const Reading& r) { return !participle_stem(r).empty(); });
   }
   // An adverb made from an adjective (laialt, kiiresti) goes before the
   // adjective's and nouns' case readings of the same form.

@@ -78,6 +78,15 @@ TEST_F(TaggerTest, DerivationCliticAndHyphenTags) {
   // The present participle of a consonant stem (kestev) is a participle too.
   EXPECT_EQ(Tag("kestva\n    kest=ev+0 //_A_ sg g, //\n"),
             "kestva\n    kest=ev+0 //_A_ pos sg gen  #ev partic //\n");
+  // A participle whose stem is not that of a verb reading of the cohort,
+  // before or after it, is marked #irreg; one that shares it is not.
+  EXPECT_EQ(Tag("tehtud\n    teh=tud+0 //_A_ sg n, //\n    tege+ud //_V_ tud, //\n"),
+            "tehtud\n    teh=tud+0 //_A_ pos sg nom  #tud partic #irreg //\n"
+            "    tege+ud //_V_ main partic past imps  //\n    tege+ud //_V_ main indic impf imps neg  #FinV //\n");
+  EXPECT_EQ(Tag("loetud\n    loe+ud //_V_ tud, //\n    loe=tud+0 //_A_ sg n, //\nx\n    teh=tud+0 //_A_ sg n, //\n"),
+            "loetud\n    loe+ud //_V_ main partic past imps  //\n    loe+ud //_V_ main indic impf imps neg  #FinV //\n"
+            "    loe=tud+0 //_A_ pos sg nom  #tud partic //\n"
+            "x\n    teh=tud+0 //_A_ pos sg nom  #tud partic //\n");
   // Without "=", the suffixes line/nud/tud are found by themselves.
   EXPECT_EQ(Tag("ilusline\n    ilusline+0 //_A_ //\n"), "ilusline\n    ilusline+0 //_A_ pos #line //\n");
   // A suffix of 7 bytes or more, or one with "_", gives no tag.

@@ -226,6 +226,10 @@ TEST(Derivation, ParticiplesAndDerivedNouns) {
   EXPECT_TRUE(Has(An("lugemine"), "luge=mine+0 //_S_ sg n, //"));
   EXPECT_TRUE(Has(An("lugeja"), "luge=ja+0 //_S_"));
   EXPECT_TRUE(Has(An("loetud"), "loe=tud+0 //_A_"));
+  // An adjective participle whose stem is not the verb's goes before the
+  // verb readings; one on the verb's stem stays after them.
+  EXPECT_EQ(An("tehtud").find("    teh=tud+"), std::string("tehtud\n").size());
+  EXPECT_EQ(An("kirjutatud").find("    kirjuta+ud //_V_"), std::string("kirjutatud\n").size());
 }
 
 TEST(Compounds, KnownPartsJoinedWithUnderscore) {

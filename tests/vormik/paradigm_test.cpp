@@ -389,6 +389,13 @@ TEST(LexiconLines, ParseAndReport) {
 // The hand-written lemma must win over the stems the word list suggests
 // (kellu, lilla, sõbra as a verb).
 TEST(Declension, FrequentNounsWithChangingStems) {
+  // A plural partitive is not taken for a nominative of its own (the word
+  // list's short plurals arstel, piirest hang on it), while the real -e
+  // nouns spelt like one stay.
+  EXPECT_EQ(An("piire"), "piire\n    piir+0 //_S_ pl p, //\n");
+  EXPECT_EQ(An("arste"), "arste\n    arst+0 //_S_ pl p, //\n");
+  EXPECT_TRUE(Has(An("makse"), "makse+0 //_S_ sg n, sg g, //"));
+  EXPECT_TRUE(Has(An("vannet"), "vanne+0 //_S_ sg p, //"));
   EXPECT_TRUE(Has(An("kella"), "kell+0 //_S_ sg g, sg p,"));
   EXPECT_FALSE(Has(An("kella"), "kellu"));
   EXPECT_TRUE(Has(An("lilled"), "lill+d //_S_ pl n, //"));

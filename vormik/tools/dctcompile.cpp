@@ -897,12 +897,22 @@ std::size_t DropExplainedLemmas(std::vector<LexEntry>& entries, std::size_t firs
   // The genitive stems of the hand-written nouns and adjectives: a derived
   // lemma spelt like one (poja beside poeg, aia beside aed) is that word's
   // genitive read as a nominative, whatever forms it has of its own.
-  std::unordered_set<std::string> source_gens;
+  std::unordered_set<std::string> source_gens;  // and plural partitives, below
   for (std::size_t i = 0; i < first_derived && i < entries.size(); ++i) {
     const LexEntry& e = entries[i];
     if (e.pos != 'S' && e.pos != 'A' && e.pos != 'C') continue;
     for (const Stem& st : e.stems)
       if (st.cls == kGen && Lower1257(st.text) != Lower1257(e.lemma)) source_gens.insert(Lower1257(st.text));
+  }
+  // Likewise their plural partitives: a derived lemma spelt like one (arste
+  // beside arst, liike beside liik) is the stem of the word list's short
+  // plural forms (arstel, arstest) read as a nominative. The sources list
+  // the real homographs (makse, võime, vanne) themselves.
+  for (std::size_t i = 0; i < first_derived && i < entries.size(); ++i) {
+    const LexEntry& e = entries[i];
+    if (e.pos != 'S' && e.pos != 'A' && e.pos != 'C') continue;
+    for (const Stem& st : e.stems)
+      if (st.cls == kPlPart && !st.text.empty() && IsVowel(st.text.back())) source_gens.insert(Lower1257(st.text));
   }
   std::unordered_set<std::string> drop;
   for (std::size_t i = first_derived; i < entries.size(); ++i) {

@@ -537,6 +537,21 @@ void Analyser::GuessWord(std::string_view w, bool proper, std::vector<Reading>& 
       else if (rest.substr(0, 2) == "se" && rest.substr(0, 4) != "seid") ne_adjective(at, kGen, nullptr);
     }
   }
+  // An unknown word in -nud, -tud or -dud is a past participle
+  // (krüpteeritud, fastsineerinud): the adjective first, then the verb.
+  if (!proper && n >= 7) {
+    for (const char* suffix : {"nud", "tud", "dud"}) {
+      if (lw.compare(n - 3, 3, suffix) != 0) continue;
+      std::string stem = lw.substr(0, n - 3);
+      std::string adj = SafeLemma(stem + "=" + suffix);
+      Hyp& a = hyps[{stem + "=" + suffix, 'A'}];
+      a.readings.insert(a.readings.begin(), {Reading{adj + "+0", 'A', "sg n, "}, Reading{adj + "+d", 'A', "pl n, "}});
+      a.score += 20.0;
+      Hyp& v = hyps[{stem, 'V'}];
+      if (v.readings.empty()) v.readings.push_back(Reading{SafeLemma(stem) + "+" + suffix, 'V', std::string(suffix) + ", "});
+      v.score += 15.0;
+    }
+  }
   // Adverb-forming endings: an unknown word in -likult, -sti, -misi,
   // -pidi, -moodi or -kesi, or an -alt/-ult form of some length
   // (järjekindlalt, siiralt), is first of all an adverb.

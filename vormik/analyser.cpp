@@ -588,6 +588,10 @@ void Analyser::GuessWord(std::string_view w, bool proper, std::vector<Reading>& 
   }
 }
 
+// A Roman numeral (II maailmasõda, XIV sajandi) is mostly an ordinal
+// before its noun, in the nominative or the genitive.
+constexpr const char* kRomanCodes = "sg n, sg g, ";
+
 std::vector<Reading> Analyser::Readings(std::string_view token, const TokenContext& ctx) const {
   std::vector<Reading> out;
   if (token.empty()) return out;
@@ -626,7 +630,7 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
     // An acronym: never read as a common word unless it is one.
     LookupWord(lower, out);
     if (out.empty()) {
-      if (IsRoman(token)) AddReading(out, SafeLemma(token) + "+0", 'N', "?, ");
+      if (IsRoman(token)) AddReading(out, SafeLemma(token) + "+0", 'N', kRomanCodes);
       // Capitals with digits name a model or a product (L1, E-330); like a
       // name in its nominative, genitive or partitive, the cases a name
       // without an ending stands in.
@@ -732,7 +736,7 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
       if (ending == "i") add("", "sg p, ");
     }
   }
-  if (out.empty() && IsRoman(token)) AddReading(out, SafeLemma(token) + "+0", 'N', "?, ");
+  if (out.empty() && IsRoman(token)) AddReading(out, SafeLemma(token) + "+0", 'N', kRomanCodes);
   if (out.empty() && capital && (!ctx.sentence_start || ctx.guess)) {
     GuessWord(token, true, out);
     // At the start of a sentence an unknown word may as well be a common one.

@@ -309,7 +309,9 @@ TEST(Tokens, NumbersPunctuationMarkers) {
   EXPECT_EQ(An("5ndaxyz"), "5ndaxyz\n    5ndaxyz+0 //_N_ ?, //\n");
   EXPECT_TRUE(Has(An("400st"), "400+st //_N_ sg el, //"));
   EXPECT_TRUE(Has(An("CMOS-ga", false), "CMOS+ga //_H_ sg kom, //"));
-  EXPECT_EQ(An("XIV"), "XIV\n    XIV+0 //_N_ ?, //\n");
+  // A Roman numeral is a numeral in the nominative or genitive.
+  EXPECT_EQ(An("XIV"), "XIV\n    XIV+0 //_N_ sg n, sg g, //\n");
+  EXPECT_EQ(An("I"), "I\n    I+0 //_N_ sg n, sg g, //\n");
   EXPECT_EQ(An(","), ",\n    , //_Z_ //\n");
   EXPECT_EQ(An(":)"), ":)\n    :)+0 //_I_ //\n");
   // Chat and speech interjections are interjections only, not guessed nouns.

@@ -760,9 +760,11 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
       LookupWord(lower.substr(0, lower.size() - 3), comp);
       adverb = std::any_of(comp.begin(), comp.end(), [](const Reading& r) { return r.pos == 'C' || r.pos == 'A'; });
     } else {
+      // Not for the ablative of a pronoun or numeral (ühelt, teiselt).
       adverb = std::any_of(out.begin(), out.end(), [](const Reading& r) {
-        return r.pos == 'A' && r.codes.find("sg abl, ") != std::string::npos;
-      });
+                 return r.pos == 'A' && r.codes.find("sg abl, ") != std::string::npos;
+               }) &&
+               std::none_of(out.begin(), out.end(), [](const Reading& r) { return r.pos == 'P' || r.pos == 'N'; });
     }
     if (adverb) out.push_back(Reading{lower + "+0", 'D', ""});
   }

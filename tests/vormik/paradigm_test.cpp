@@ -107,6 +107,11 @@ TEST(Derivation, AdverbsFromAdjectives) {
   // Compound adjectives get their adverb at analysis time.
   std::string c = An("lühiajaliselt");
   EXPECT_EQ(c.substr(0, c.find('\n', c.find('\n') + 1) + 1), "lühiajaliselt\n    lühiajaliselt+0 //_D_ //\n") << c;
+  // A pronoun's or numeral's ablative is no adverb; nor are the case forms
+  // nüüdseks and tasuta.
+  EXPECT_FALSE(Has(An("ühelt"), "_D_"));
+  EXPECT_FALSE(Has(An("teiselt"), "_D_"));
+  EXPECT_EQ(An("tasuta").find("_D_"), std::string::npos);
 
   Dictionary d;
   vormik::LexEntry e;

@@ -760,11 +760,9 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
       LookupWord(lower.substr(0, lower.size() - 3), comp);
       adverb = std::any_of(comp.begin(), comp.end(), [](const Reading& r) { return r.pos == 'C' || r.pos == 'A'; });
     } else {
-      // Not for the ablative of a pronoun or numeral (ühelt, teiselt).
       adverb = std::any_of(out.begin(), out.end(), [](const Reading& r) {
-                 return r.pos == 'A' && r.codes.find("sg abl, ") != std::string::npos;
-               }) &&
-               std::none_of(out.begin(), out.end(), [](const Reading& r) { return r.pos == 'P' || r.pos == 'N'; });
+        return r.pos == 'A' && r.codes.find("sg abl, ") != std::string::npos;
+      });
     }
     if (adverb) out.push_back(Reading{lower + "+0", 'D', ""});
   }
@@ -797,6 +795,14 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
     });
     if (!same) std::stable_partition(out.begin(), out.end(), [&](const Reading& r) { return !participle_stem(r).empty(); });
   }
+  // The ablative of a pronoun or numeral (ühelt, teiselt poolt) is no -lt
+  // adverb, whatever adjective the word list makes of its stem.
+  std::string self_lt = lower + "+0";
+  if (ends("lt") && std::any_of(out.begin(), out.end(), [](const Reading& r) {
+        return (r.pos == 'P' || r.pos == 'N') && r.codes.find("sg abl, ") != std::string::npos;
+      }))
+    out.erase(std::remove_if(out.begin(), out.end(), [&](const Reading& r) { return r.pos == 'D' && r.lemma == self_lt; }),
+              out.end());
   // An adverb made from an adjective (laialt, kiiresti) goes before the
   // adjective's and nouns' case readings of the same form.
   std::string self = lower + "+0";

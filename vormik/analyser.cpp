@@ -537,6 +537,13 @@ void Analyser::GuessWord(std::string_view w, bool proper, std::vector<Reading>& 
       else if (rest.substr(0, 2) == "se" && rest.substr(0, 4) != "seid") ne_adjective(at, kGen, nullptr);
     }
   }
+  // A foreign noun in -ia (hüperlipideemia, kategooria) is its own
+  // nominative and genitive, not a verb form in -a.
+  if (!proper && n >= 6 && lw.compare(n - 2, 2, "ia") == 0) {
+    Hyp& h = hyps[{lw, 'S'}];
+    h.readings.insert(h.readings.begin(), Reading{SafeLemma(lw) + "+0", 'S', "sg n, sg g, "});
+    h.score += 10.0;
+  }
   // An unknown word in -nud, -tud or -dud is a past participle
   // (krüpteeritud, fastsineerinud): the adjective first, then the verb.
   if (!proper && n >= 7) {

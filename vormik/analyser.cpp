@@ -642,7 +642,14 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
       // name in its nominative, genitive or partitive, the cases a name
       // without an ending stands in.
       else if (HasDigit(token)) AddReading(out, SafeLemma(token) + "+0", 'H', "sg n, sg g, sg p, ");
-      else AddReading(out, SafeLemma(token) + "+0", 'Y', "?, ");
+      else {
+        // A longer word in capitals with vowels to pronounce it (ZAHHAROV,
+        // TAAGEPERA in a byline) is rather a name than an acronym.
+        std::size_t vowels = 0;
+        for (char c : lower) vowels += std::string_view("aeiou\xF5\xE4\xF6\xFC").find(c) != std::string_view::npos;
+        if (token.size() >= 4 && vowels >= 2) AddReading(out, SafeLemma(title) + "+0", 'H', "sg n, ");
+        AddReading(out, SafeLemma(token) + "+0", 'Y', "?, ");
+      }
     }
   } else {
     // A capitalised word in mid sentence that is no known word is rather a

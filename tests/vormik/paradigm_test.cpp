@@ -578,7 +578,13 @@ TEST(Capitals, NamesInCapitals) {
   const std::string toomas = An("TOOMAS");
   EXPECT_EQ(toomas.find("    Toomas+0 //_H_ sg n, //"), std::string("TOOMAS\n").size()) << toomas;
   EXPECT_TRUE(Has(An("TALLINNAS"), "Tallinn+s //_H_ sg in, //"));
-  EXPECT_FALSE(Has(An("NATO"), "Nato"));
+  // An unknown word in capitals: with two vowels or more in four letters or
+  // more it is a name first, and an acronym after that; a short or
+  // unpronounceable one is an acronym only.
+  EXPECT_EQ(An("ZAHHAROV"), "ZAHHAROV\n    Zahharov+0 //_H_ sg n, //\n    ZAHHAROV+0 //_Y_ ?, //\n");
+  EXPECT_TRUE(Has(An("NATO"), "    NATO+0 //_Y_ ?, //"));
+  EXPECT_EQ(An("KGB"), "KGB\n    KGB+0 //_Y_ ?, //\n");
+  EXPECT_EQ(An("NKVD"), "NKVD\n    NKVD+0 //_Y_ ?, //\n");
   // Capitals with digits name a model, in the cases of a name without an
   // ending.
   EXPECT_EQ(An("E-330"), "E-330\n    E-330+0 //_H_ sg n, sg g, sg p, //\n");

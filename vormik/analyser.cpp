@@ -616,6 +616,16 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
   }
   unsigned char first = static_cast<unsigned char>(token[0]);
   if (first >= '0' && first <= '9') {
+    // Digits followed by capitals name a model (350D, 5D, 4G): like a name
+    // without an ending, in the nominative, genitive or partitive.
+    std::size_t d = 0;
+    while (d < token.size() && token[d] >= '0' && token[d] <= '9') ++d;
+    if (d < token.size() && std::all_of(token.begin() + static_cast<std::ptrdiff_t>(d), token.end(), [](char c) {
+          return IsUpper1257(static_cast<unsigned char>(c));
+        })) {
+      AddReading(out, SafeLemma(token) + "+0", 'H', "sg n, sg g, sg p, ");
+      return out;
+    }
     AnalyseNumber(token, out);
     MergeReadings(out);
     return out;

@@ -588,6 +588,7 @@ TEST(Capitals, NamesInCapitals) {
   // Capitals with digits name a model, in the cases of a name without an
   // ending.
   EXPECT_EQ(An("E-330"), "E-330\n    E-330+0 //_H_ sg n, sg g, sg p, //\n");
+  EXPECT_EQ(An("350D"), "350D\n    350D+0 //_H_ sg n, sg g, sg p, //\n");
 }
 
 // A case ending after an apostrophe (or, for a name, a hyphen) leaves the

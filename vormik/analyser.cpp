@@ -632,6 +632,7 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
   }
   std::string lower = Lower1257(token);
   bool capital = IsUpper1257(first);
+  std::string informal;  // the word with its letters restored, for guessing
   // Words written with capitals: entries stored with capitals (names,
   // abbreviations) first, then the lower-case word.
   if (lower != token) LookupWord(token, out);
@@ -678,6 +679,10 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
       c = to;
     }
     if (changed && HasLetter(lower)) LookupWord(fixed, out);
+    // A digit between letters (d2xz) stands for its letter in guessing too.
+    for (std::size_t i = 1; changed && i + 1 < lower.size(); ++i)
+      if ((lower[i] == '2' || lower[i] == '6') && HasLetter(lower.substr(i - 1, 1)) && HasLetter(lower.substr(i + 1, 1)))
+        informal = fixed;
     // x for ks (tulex, saax, autox, saxlane).
     if (out.empty() && fixed.find('x') != std::string::npos) {
       std::string ks;
@@ -770,7 +775,7 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
       for (std::size_t i = 0; i < common.size() && i < 2; ++i) out.push_back(std::move(common[i]));
     }
   }
-  if (out.empty() && ctx.guess) GuessWord(token, false, out);
+  if (out.empty() && ctx.guess) GuessWord(informal.empty() ? token : std::string_view(informal), false, out);
   // Adverbs the dictionary cannot list: the -mini adverb of a known
   // comparative (kiiremini, paremini; the word list may make a compound of
   // it), and the -lt form of an adjective known only as a compound or a

@@ -217,11 +217,12 @@ bool Analyser::IsFormFirstPart(std::string_view left) const {
 
 void Analyser::LookupCompound(std::string_view w, std::vector<Reading>& out) const {
   // A compound: one or two known first parts, then a known nominal or verb
-  // form of at least three letters. The longest last part wins.
+  // form of at least three letters. The longest last part wins. Two-letter
+  // first parts are only those listed as first elements (au, öö).
   // Real compounds are far shorter than this; the bound keeps junk tokens
   // from costing quadratic time.
   if (w.size() < 6 || w.size() > 60) return;
-  for (std::size_t i = 3; i + 3 <= w.size(); ++i) {
+  for (std::size_t i = 2; i + 3 <= w.size(); ++i) {
     std::string_view left = w.substr(0, i);
     bool left_ok = dict_.IsFirstPart(left) || IsFormFirstPart(left);
     std::string left_marked(left);

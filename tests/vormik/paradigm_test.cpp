@@ -246,6 +246,9 @@ TEST(Compounds, KnownPartsJoinedWithUnderscore) {
   EXPECT_TRUE(Has(An("värvimismeetodil"), "värvimis_meetod+l //_S_ sg ad, //"));
   EXPECT_EQ(An("lastefilmid"), "lastefilmid\n    laste_film+d //_S_ pl n, //\n");
   EXPECT_TRUE(Has(An("naistearstile"), "naiste_arst+le //_S_ sg all, //"));
+  // Two-letter first parts only when listed as first elements.
+  EXPECT_TRUE(Has(An("ausambaid"), "au_sammas+0 //_S_ pl p, //"));
+  EXPECT_TRUE(Has(An("ööpäevas"), "öö_päev+s //_S_ sg in, //"));
 }
 
 // Adverbs, adpositions and prefixoids open compounds through the closed

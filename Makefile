@@ -35,7 +35,7 @@ test-asan: setup
 
 # libFuzzer targets (clang); run one with e.g. build-fuzz/fuzz/<target> -max_total_time=60
 fuzz: setup
-	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DVAARIKAS_FUZZ=ON -DVAARIKAS_EDITOR=OFF -DVAARIKAS_TESTS=OFF
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DVAARIKAS_FUZZ=ON -DVAARIKAS_EDITOR=OFF
 	cmake --build build-fuzz -j $(JOBS)
 
 bench: build

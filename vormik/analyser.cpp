@@ -694,6 +694,17 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
       LookupWord(ks, out);
     }
   }
+  if (out.empty() && capital && !AllUpper(token) && token.find('x') != std::string_view::npos) {
+    // x for ks in a capitalised word too (Saxamaa, Saxast), when that gives
+    // a known word or name.
+    std::string ks;
+    for (char c : token) {
+      if (c == 'x') ks += "ks";
+      else ks += c;
+    }
+    LookupWord(ks, out, false);
+    if (out.empty()) LookupWord(Lower1257(ks), out, false);
+  }
   if (out.empty() && !capital && lower.size() >= 4 && lower.compare(lower.size() - 2, 2, "nd") == 0) {
     // The spoken short -nud participle (läind, saand, tekkind): the readings
     // of the -nud form.

@@ -844,6 +844,11 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
       }))
     out.erase(std::remove_if(out.begin(), out.end(), [&](const Reading& r) { return r.pos == 'D' && r.lemma == self_lt; }),
               out.end());
+  // A pronoun that is also a numeral (üks, teine) is more often the
+  // pronoun: its readings go first.
+  if (std::any_of(out.begin(), out.end(), [](const Reading& r) { return r.pos == 'N'; }) &&
+      std::any_of(out.begin(), out.end(), [](const Reading& r) { return r.pos == 'P'; }))
+    std::stable_partition(out.begin(), out.end(), [](const Reading& r) { return r.pos == 'P'; });
   // An adverb made from an adjective (laialt, kiiresti) goes before the
   // adjective's and nouns' case readings of the same form.
   std::string self = lower + "+0";

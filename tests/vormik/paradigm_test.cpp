@@ -622,6 +622,8 @@ TEST(Pronouns, CompoundAndShortForms) {
   EXPECT_TRUE(Has(An("iseendale"), "iseenese+le //_P_ sg all, //"));
   EXPECT_TRUE(Has(An("kel"), "kes+0 //_P_ sg ad, pl ad, //"));
   EXPECT_TRUE(Has(An("kellele"), "kes+le //_P_ sg all, pl all, //"));
+  // A pronoun that is also a numeral lists the pronoun first.
+  EXPECT_EQ(An("üks"), "üks\n    üks+0 //_P_ sg n, //\n    üks+0 //_N_ sg n, //\n");
   EXPECT_TRUE(Has(An("mitmesugused"), "mitmesugune+d //_P_ pl n, //"));
   EXPECT_EQ(An("mõlemad"), "mõlemad\n    mõlema+d //_P_ pl n, //\n");
   EXPECT_TRUE(Has(An("mõlemal"), "mõlema+l //_P_ sg ad, //"));

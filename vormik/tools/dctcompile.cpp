@@ -1022,8 +1022,22 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "%s: cannot read\n", p.c_str());
       return 1;
     }
-    text = vaarikas::Utf8ToCp1257(text);
+    // A character Windows-1257 cannot hold would silently become "?" and the
+    // entry would never match: such a file is an error.
     std::vector<std::string> lines = Lines(text);
+    bool unwritable = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      std::size_t replaced = 0;
+      lines[i] = vaarikas::Utf8ToCp1257(lines[i], &replaced);
+      if (replaced) {
+        std::fprintf(stderr, "%s:%zu: a character that Windows-1257 cannot hold\n", p.c_str(), i + 1);
+        unwritable = true;
+      }
+    }
+    if (unwritable) {
+      ++errors;
+      continue;
+    }
     for (std::size_t i = 0; i < lines.size(); ++i) {
       LexEntry e;
       std::string err;

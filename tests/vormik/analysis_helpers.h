@@ -4,11 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "common/encoding.h"
 #include "vormik/analyser.h"
 #include "vormik/dictionary.h"
+#include "vormik/lexicon.h"
 #include "vormik/vormik.h"
 
 namespace vormik_test {
@@ -33,5 +38,45 @@ inline std::string An(const std::string& word, bool start = false, bool guess = 
 }
 
 inline bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// The entries of one lexicon source file in data/vormik (Windows-1257, as the
+// compiler reads them), each with its line number; every line must parse.
+inline std::vector<std::pair<int, vormik::LexEntry>> EntriesOf(const std::string& file) {
+  std::ifstream in(std::string(VAARIKAS_SOURCE_DIR) + "/data/vormik/" + file, std::ios::binary);
+  EXPECT_TRUE(in) << file;
+  std::stringstream text;
+  text << in.rdbuf();
+  std::vector<std::pair<int, vormik::LexEntry>> out;
+  std::istringstream lines(vaarikas::Utf8ToCp1257(text.str()));
+  std::string line;
+  for (int n = 1; std::getline(lines, line); ++n) {
+    vormik::LexEntry e;
+    std::string error;
+    EXPECT_TRUE(vormik::ParseLexLine(line, e, error)) << file << ":" << n << ": " << error;
+    if (!e.lemma.empty()) out.emplace_back(n, std::move(e));
+  }
+  return out;
+}
+
+// The entry's first stem of a class, or "".
+inline std::string StemOf(const vormik::LexEntry& e, vormik::StemClass cls) {
+  for (const vormik::Stem& st : e.stems)
+    if (st.cls == cls) return st.text;
+  return {};
+}
+
+// The lines of `word`'s analysis that read `lemma` with part of speech `pos`.
+inline std::string ReadingsOf(const std::string& word, const std::string& lemma, char pos) {
+  std::string a = An(word), out;
+  const std::string tag = std::string("//_") + pos + "_ ";
+  std::size_t at = a.find("    " + lemma + "+");
+  while (at != std::string::npos) {
+    std::size_t end = a.find('\n', at);
+    std::string line = a.substr(at, end - at);
+    if (Has(line, tag)) out += line + "\n";
+    at = a.find("    " + lemma + "+", end);
+  }
+  return out;
+}
 
 }  // namespace vormik_test

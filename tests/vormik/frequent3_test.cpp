@@ -23,41 +23,12 @@ using vormik_test::An;
 using vormik_test::Has;
 using vormik_test::Main;
 
-// The entries of one source file in data/vormik, each with its line number.
-std::vector<std::pair<int, vormik::LexEntry>> EntriesOf(const std::string& file) {
-  std::ifstream in(std::string(VAARIKAS_SOURCE_DIR) + "/data/vormik/" + file, std::ios::binary);
-  EXPECT_TRUE(in) << file;
-  std::stringstream text;
-  text << in.rdbuf();
-  std::vector<std::pair<int, vormik::LexEntry>> out;
-  std::istringstream lines(vaarikas::Utf8ToCp1257(text.str()));
-  std::string line;
-  for (int n = 1; std::getline(lines, line); ++n) {
-    vormik::LexEntry e;
-    std::string error;
-    EXPECT_TRUE(vormik::ParseLexLine(line, e, error)) << file << ":" << n << ": " << error;
-    if (!e.lemma.empty()) out.emplace_back(n, std::move(e));
-  }
-  return out;
-}
-
-std::string StemOf(const vormik::LexEntry& e, vormik::StemClass cls) {
-  for (const vormik::Stem& st : e.stems)
-    if (st.cls == cls) return st.text;
-  return {};
-}
+using vormik_test::EntriesOf;
+using vormik_test::StemOf;
 
 // The lines of `word`'s analysis that read `lemma` as a noun, or "".
 std::string NounReadings(const std::string& word, const std::string& lemma) {
-  std::string a = An(word), out;
-  std::size_t at = a.find("    " + lemma + "+");
-  while (at != std::string::npos) {
-    std::size_t end = a.find('\n', at);
-    std::string line = a.substr(at, end - at);
-    if (Has(line, "//_S_ ")) out += line + "\n";
-    at = a.find("    " + lemma + "+", end);
-  }
-  return out;
+  return vormik_test::ReadingsOf(word, lemma, 'S');
 }
 
 TEST(ThirdBatch, EveryEntryIsWellFormedAndListedOnce) {

@@ -21,48 +21,9 @@ namespace {
 using vormik_test::An;
 using vormik_test::Has;
 
-// The entries of one source file in data/vormik, each with its line number.
-std::vector<std::pair<int, vormik::LexEntry>> EntriesOf(const std::string& file) {
-  std::ifstream in(std::string(VAARIKAS_SOURCE_DIR) + "/data/vormik/" + file, std::ios::binary);
-  EXPECT_TRUE(in) << file;
-  std::stringstream text;
-  text << in.rdbuf();
-  std::vector<std::pair<int, vormik::LexEntry>> out;
-  std::istringstream lines(vaarikas::Utf8ToCp1257(text.str()));
-  std::istringstream utf8(text.str());
-  std::string line, original;
-  for (int n = 1; std::getline(lines, line); ++n) {
-    // The dictionary is stored in windows-1257: a letter it lacks (ë, é)
-    // would turn into a stray character and the word would never match.
-    std::getline(utf8, original);
-    EXPECT_EQ(vaarikas::Cp1257ToUtf8(line), original) << file << ":" << n << " has a letter windows-1257 lacks";
-    vormik::LexEntry e;
-    std::string error;
-    EXPECT_TRUE(vormik::ParseLexLine(line, e, error)) << file << ":" << n << ": " << error;
-    if (!e.lemma.empty()) out.emplace_back(n, std::move(e));
-  }
-  return out;
-}
-
-std::string StemOf(const vormik::LexEntry& e, vormik::StemClass cls) {
-  for (const vormik::Stem& st : e.stems)
-    if (st.cls == cls) return st.text;
-  return {};
-}
-
-// The lines of `word`'s analysis that read `lemma` with part of speech `pos`.
-std::string ReadingsOf(const std::string& word, const std::string& lemma, char pos) {
-  std::string a = An(word), out;
-  const std::string tag = std::string("//_") + pos + "_ ";
-  std::size_t at = a.find("    " + lemma + "+");
-  while (at != std::string::npos) {
-    std::size_t end = a.find('\n', at);
-    std::string line = a.substr(at, end - at);
-    if (Has(line, tag)) out += line + "\n";
-    at = a.find("    " + lemma + "+", end);
-  }
-  return out;
-}
+using vormik_test::EntriesOf;
+using vormik_test::ReadingsOf;
+using vormik_test::StemOf;
 
 TEST(InformalLexicon, EveryEntryIsWellFormedAndListedOnce) {
   auto entries = EntriesOf("informal.txt");

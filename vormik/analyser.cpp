@@ -705,6 +705,16 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
     LookupWord(ks, out, false);
     if (out.empty()) LookupWord(Lower1257(ks), out, false);
   }
+  if (out.empty() && !capital && HasLetter(lower.substr(0, 1))) {
+    // A name written in lower case, as forum writing often has them
+    // (samsungi, tallinnas): the name's readings.
+    std::string title = lower;
+    title[0] = static_cast<char>(ToUpper1257(static_cast<unsigned char>(title[0])));
+    std::vector<Reading> names;
+    LookupWord(title, names, false);
+    for (Reading& r : names)
+      if (r.pos == 'H') out.push_back(std::move(r));
+  }
   if (out.empty() && !capital && lower.size() >= 4 && lower.compare(lower.size() - 2, 2, "nd") == 0) {
     // The spoken short -nud participle (läind, saand, tekkind): the readings
     // of the -nud form.

@@ -116,14 +116,15 @@ TEST(InformalLexicon, ChatWordsAndSlang) {
 }
 
 // A name spelt like a common word of the spelling word list is left out, so
-// the common word keeps its reading; a capitalised name never reads a
-// lower-case word.
+// the common word keeps its reading.
 TEST(InformalLexicon, CommonWordsKeepTheirReading) {
   EXPECT_TRUE(Has(An("prisma"), "prisma+0 //_S_"));
   EXPECT_TRUE(Has(An("alfa"), "alfa+0 //_S_"));
   EXPECT_TRUE(Has(An("tere"), "tere+0 //_I_"));
-  EXPECT_FALSE(Has(An("bolti"), "Bolt+"));
-  EXPECT_FALSE(Has(An("ford"), "Ford+"));
+  // A brand in lower case reads as the brand only when no common word does.
+  EXPECT_TRUE(Has(An("opelit"), "Opel+0 //_H_ sg p, "));
+  EXPECT_EQ(An("fordi"), "fordi\n    fort+0 //_S_ sg g, //\n");
+  EXPECT_FALSE(Has(An("prisma"), "_H_"));
 }
 
 }  // namespace

@@ -610,6 +610,9 @@ TEST(Informal, XForKs) {
   EXPECT_TRUE(Has(An("saxlast"), "sakslane+0 //_S_ sg p, //"));
   EXPECT_FALSE(Has(An("xyzx"), "ks"));
   EXPECT_TRUE(Has(An("Saxamaal"), "Saksamaa+l //_H_ sg ad, //"));
+  // A name written in lower case reads as the name when nothing else does.
+  EXPECT_EQ(An("tallinnas"), "tallinnas\n    Tallinn+s //_H_ sg in, //\n");
+  EXPECT_FALSE(Has(An("linnas"), "_H_"));
   // 2 for ä between letters, also for a word that is only guessed.
   EXPECT_EQ(An("v2ga"), "v2ga\n    väga+0 //_D_ //\n");
   EXPECT_TRUE(Has(An("d2xz", false, true), "däxz+0 //_S_ sg n, //"));

@@ -75,6 +75,17 @@ void AddReading(std::vector<Reading>& out, std::string lemma, char pos, std::str
 constexpr StemClass kGuessClasses[] = {kNom, kGen, kPart, kPlGen, kPlPart, kMa,
                                        kPres, kPastS, kNud, kImps, kDa};
 
+// The word with every x written ks, as informal writing spells it the other
+// way round (tulex, saxlane).
+std::string XToKs(std::string_view w) {
+  std::string out;
+  for (char c : w) {
+    if (c == 'x') out += "ks";
+    else out += c;
+  }
+  return out;
+}
+
 }  // namespace
 
 void MergeReadings(std::vector<Reading>& rs) {
@@ -686,22 +697,13 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
         informal = fixed;
     // x for ks (tulex, saax, autox, saxlane).
     if (out.empty() && fixed.find('x') != std::string::npos) {
-      std::string ks;
-      for (char c : fixed) {
-        if (c == 'x') ks += "ks";
-        else ks += c;
-      }
-      LookupWord(ks, out);
+      LookupWord(XToKs(fixed), out);
     }
   }
   if (out.empty() && capital && !AllUpper(token) && token.find('x') != std::string_view::npos) {
     // x for ks in a capitalised word too (Saxamaa, Saxast), when that gives
     // a known word or name.
-    std::string ks;
-    for (char c : token) {
-      if (c == 'x') ks += "ks";
-      else ks += c;
-    }
+    std::string ks = XToKs(token);
     LookupWord(ks, out, false);
     if (out.empty()) LookupWord(Lower1257(ks), out, false);
   }

@@ -850,11 +850,11 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
   }
   // The ablative of a pronoun or numeral (ühelt, teiselt poolt) is no -lt
   // adverb, whatever adjective the word list makes of its stem.
-  std::string self_lt = lower + "+0";
+  const std::string self = lower + "+0";  // a reading of the word as itself
   if (ends("lt") && std::any_of(out.begin(), out.end(), [](const Reading& r) {
         return (r.pos == 'P' || r.pos == 'N') && r.codes.find("sg abl, ") != std::string::npos;
       }))
-    out.erase(std::remove_if(out.begin(), out.end(), [&](const Reading& r) { return r.pos == 'D' && r.lemma == self_lt; }),
+    out.erase(std::remove_if(out.begin(), out.end(), [&](const Reading& r) { return r.pos == 'D' && r.lemma == self; }),
               out.end());
   // A pronoun that is also a numeral (üks, teine) is more often the
   // pronoun: its readings go first.
@@ -863,7 +863,6 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
     std::stable_partition(out.begin(), out.end(), [](const Reading& r) { return r.pos == 'P'; });
   // An adverb made from an adjective (laialt, kiiresti) goes before the
   // adjective's and nouns' case readings of the same form.
-  std::string self = lower + "+0";
   std::stable_partition(out.begin(), out.end(), [&](const Reading& r) { return r.pos == 'D' && r.lemma == self; });
   for (Reading& r : out) r.lemma = SafeLemma(r.lemma);
   MergeReadings(out);

@@ -454,6 +454,66 @@ void Analyser::SuffixDerivative(std::string_view w, std::vector<Reading>& out) c
   }
 }
 
+void Analyser::CorrectSpelling(std::string_view w, std::vector<Reading>& out) const {
+  // A word of forum writing with one slip in it: the known word one edit
+  // away. The likelier slips are tried first; the first kind of slip that
+  // leads to known words gives their readings, unless it leads to more
+  // than two, when the word is too short or too common in shape to tell.
+  if (w.size() < 4 || w.size() > 40) return;
+  for (unsigned char c : w)
+    if (!IsLower1257(c)) return;
+  static constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyz\xF5\xE4\xF6\xFC\xF0\xFE";
+  auto is_vowel = [](char c) { return std::string_view("aeiou\xF5\xE4\xF6\xFC").find(c) != std::string_view::npos; };
+  std::vector<std::string> tried;
+  auto attempt = [&](std::vector<std::string>& found, std::vector<Reading>& rs, std::string cand, bool compounds) {
+    if (cand == w || std::find(tried.begin(), tried.end(), cand) != tried.end()) return;
+    tried.push_back(cand);
+    std::vector<Reading> got;
+    LookupWord(cand, got, compounds);
+    if (got.empty()) return;
+    found.push_back(std::move(cand));
+    for (Reading& r : got) rs.push_back(std::move(r));
+  };
+  for (int kind = 0; kind < 3 && out.empty(); ++kind) {
+    if (kind > 0 && w.size() < 5) break;
+    std::vector<std::string> found;
+    std::vector<Reading> rs;
+    std::string s(w);
+    for (std::size_t i = 0; i < s.size(); ++i) {
+      char c = s[i];
+      if (kind == 0) {
+        // A letter written without its marks (koik, sonnikuhunnik, zhürii).
+        std::string_view to = c == 'a' ? "\xE4" : c == 'o' ? "\xF5\xF6" : c == 'u' ? "\xFC" : c == 's' ? "\xF0" : c == 'z' ? "\xFE" : "";
+        for (char t : to) {
+          s[i] = t;
+          attempt(found, rs, s, true);
+        }
+        s[i] = c;
+        if (i + 1 < s.size() && s[i + 1] == 'h' && (c == 's' || c == 'z'))
+          attempt(found, rs, s.substr(0, i) + (c == 's' ? '\xF0' : '\xFE') + s.substr(i + 2), true);
+      } else if (kind == 1) {
+        // A consonant doubled or not (keskond, äki), two letters swapped
+        // (ühsikond).
+        if (!is_vowel(c) && (i == 0 || s[i - 1] != c) && (i + 1 == s.size() || s[i + 1] != c))
+          attempt(found, rs, s.substr(0, i + 1) + s.substr(i), false);
+        if (i + 1 < s.size() && s[i + 1] == c && !is_vowel(c)) attempt(found, rs, s.substr(0, i) + s.substr(i + 1), false);
+        if (i + 1 < s.size() && s[i + 1] != c) {
+          std::swap(s[i], s[i + 1]);
+          attempt(found, rs, s, false);
+          std::swap(s[i], s[i + 1]);
+        }
+      } else {
+        // A letter left out (täesti, isksus) or one too many (jääkl).
+        for (char t : kLetters) attempt(found, rs, s.substr(0, i) + t + s.substr(i), false);
+        attempt(found, rs, s.substr(0, i) + s.substr(i + 1), false);
+      }
+    }
+    if (kind == 2)
+      for (char t : kLetters) attempt(found, rs, s + t, false);
+    if (!found.empty() && found.size() <= 2) out = std::move(rs);
+  }
+}
+
 void Analyser::GuessWord(std::string_view w, bool proper, std::vector<Reading>& out) const {
   // Every split into a stem and an ending that some class allows is scored
   // by how often stems ending like this one lead to a given lemma.
@@ -799,7 +859,10 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
       for (std::size_t i = 0; i < common.size() && i < 2; ++i) out.push_back(std::move(common[i]));
     }
   }
+  std::vector<Reading> corrected;
+  if (out.empty() && ctx.guess && !capital) CorrectSpelling(informal.empty() ? std::string_view(lower) : std::string_view(informal), corrected);
   if (out.empty() && ctx.guess) GuessWord(informal.empty() ? token : std::string_view(informal), false, out);
+  for (Reading& r : corrected) out.push_back(std::move(r));
   // Adverbs the dictionary cannot list: the -mini adverb of a known
   // comparative (kiiremini, paremini; the word list may make a compound of
   // it), and the -lt form of an adjective known only as a compound or a

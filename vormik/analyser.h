@@ -39,6 +39,7 @@ class Analyser {
   void GuessWord(std::string_view w, bool proper, std::vector<Reading>& out) const;
   void AnalyseNumber(std::string_view w, std::vector<Reading>& out) const;
   void SuffixDerivative(std::string_view w, std::vector<Reading>& out) const;
+  void CorrectSpelling(std::string_view w, std::vector<Reading>& out) const;
 
   const Dictionary& dict_;
 };

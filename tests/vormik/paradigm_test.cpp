@@ -637,3 +637,23 @@ TEST(Conjugation, MataAdjectives) {
   EXPECT_EQ(An("lõpetamata"), "lõpetamata\n    lõpeta+mata //_V_ mata, //\n    lõpeta=mata+0 //_A_ sg ab, //\n");
   EXPECT_FALSE(Has(An("tomata"), "=mata"));
 }
+
+// A misspelt word (one slip: a letter without its marks, a consonant
+// doubled or not, two letters swapped, a letter left out or one too many)
+// gets the readings of the known word after the guesses; only when guessing,
+// and not when the slip could lead to too many words.
+TEST(Informal, OneSlipAfterTheGuesses) {
+  const std::string swapped = An("ühsikonna", false, true);
+  EXPECT_TRUE(Has(swapped, "    ühiskond+0 //_S_ sg g, //\n"));
+  EXPECT_GT(swapped.find("ühiskond"), swapped.find("ühsikon"));
+  EXPECT_TRUE(Has(An("keskond", false, true), "    keskkond+0 //_S_ sg n, //\n"));
+  EXPECT_TRUE(Has(An("isksusel", false, true), "    isiksus+l //_S_ sg ad, //\n"));
+  EXPECT_TRUE(Has(An("zhürii", false, true), "    žürii+0 //_S_ sg n, sg g, //\n"));
+  EXPECT_TRUE(Has(An("koik", false, true), "kõik+0 //_P_"));
+  // Without guessing the word stays unknown.
+  EXPECT_EQ(An("ühsikonna"), "ühsikonna\n    ####\n");
+  // Capitalised words are names rather than slips.
+  EXPECT_FALSE(Has(An("Keskond", false, true), "keskkond"));
+  // Short words have too many neighbours for the edits beyond the marks.
+  EXPECT_FALSE(Has(An("kasi", false, true), "kassi"));
+}

@@ -829,6 +829,29 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
       if (ending == "d" || ending == "t") AddReading(out, SafeLemma(token.substr(0, k)) + "+" + std::string(ending), 'H', "sg p, ");
     }
   }
+  if (out.empty() && !capital) {
+    // A lower-case abbreviation with a case ending after a hyphen (kr-ga,
+    // jpg-na, km-le).
+    std::size_t k = lower.find('-');
+    if (k >= 1 && k <= 4 && k + 1 < lower.size() && lower.find('-', k + 1) == std::string::npos &&
+        std::all_of(lower.begin(), lower.begin() + static_cast<std::ptrdiff_t>(k),
+                    [](char c) { return IsLower1257(static_cast<unsigned char>(c)); })) {
+      std::vector<Reading> word;
+      LookupWord(lower.substr(0, k), word, false);
+      std::string_view ending = std::string_view(lower).substr(k + 1);
+      bool is_ending = std::any_of(EndingsOf(kGen).begin(), EndingsOf(kGen).end(), [&](const Ending& e) {
+        return ending == e.text && !ending.empty();
+      });
+      if (is_ending && std::none_of(word.begin(), word.end(), [](const Reading& r) { return r.pos != 'Y'; }))
+        AddReading(out, SafeLemma(lower.substr(0, k)) + "+" + std::string(ending), 'Y', "");
+    }
+  }
+  if (out.empty() && token.size() >= 2 && token.back() == '.' && HasLetter(token)) {
+    // The tokenizer keeps the dot with a word only when the word is an
+    // abbreviation it knows (min., ptk., Dr.): one the dictionary lacks is
+    // an abbreviation all the same.
+    AddReading(out, SafeLemma(token.substr(0, token.size() - 1)) + "+0", 'Y', "");
+  }
   if (out.empty()) {
     // A foreign word or name with its case ending after an apostrophe
     // (Hemingway'd, Malle'iga, corvette'i) or, for a name, a hyphen

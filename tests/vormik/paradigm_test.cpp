@@ -657,3 +657,19 @@ TEST(Informal, OneSlipAfterTheGuesses) {
   // Short words have too many neighbours for the edits beyond the marks.
   EXPECT_FALSE(Has(An("kasi", false, true), "kassi"));
 }
+
+// A word that keeps its dot is an abbreviation the tokenizer knows; one the
+// dictionary lacks reads as an abbreviation without the dot. A short
+// lower-case abbreviation may take a case ending after a hyphen.
+TEST(Abbreviations, DottedAndWithHyphenatedEnding) {
+  EXPECT_EQ(An("ptk."), "ptk.\n    ptk+0 //_Y_ //\n");
+  EXPECT_EQ(An("Dr."), "Dr.\n    Dr+0 //_Y_ //\n");
+  EXPECT_EQ(An("nt."), "nt.\n    nt+0 //_Y_ //\n");
+  EXPECT_EQ(An("kr-ga"), "kr-ga\n    kr+ga //_Y_ //\n");
+  EXPECT_EQ(An("jpg-na"), "jpg-na\n    jpg+na //_Y_ //\n");
+  // A known word before the hyphen, or no case ending after it, is no
+  // abbreviation.
+  EXPECT_FALSE(Has(An("aja-le", false, true), "_Y_"));
+  EXPECT_FALSE(Has(An("kr-xyz", false, true), "_Y_"));
+  EXPECT_FALSE(Has(An("."), "_Y_"));
+}

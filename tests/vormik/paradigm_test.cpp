@@ -673,3 +673,11 @@ TEST(Abbreviations, DottedAndWithHyphenatedEnding) {
   EXPECT_FALSE(Has(An("kr-xyz", false, true), "_Y_"));
   EXPECT_FALSE(Has(An("."), "_Y_"));
 }
+
+// Spoken forms of chat writing: the present of minema without its h, and se
+// for see.
+TEST(Informal, SpokenForms) {
+  EXPECT_EQ(An("läen"), "läen\n    mine+0 //_V_ n, //\n");
+  EXPECT_EQ(An("läevad"), "läevad\n    mine+0 //_V_ vad, //\n");
+  EXPECT_EQ(An("se"), "se\n    see+0 //_P_ sg n, //\n");
+}

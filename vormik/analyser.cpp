@@ -915,6 +915,28 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
         adj.push_back(Reading{r.lemma.substr(0, r.lemma.size() - 5) + "=mata+0", 'A', "sg ab, "});
     for (Reading& r : adj) out.push_back(std::move(r));
   }
+  // A past participle in a case of its own (pakutut, kannatanutele,
+  // ülejäänute) mostly stands for a person or thing: the noun in -nu/-tu
+  // after the adjective. The nominative stays the adjective's alone.
+  {
+    std::vector<Reading> nouns;
+    for (const Reading& r : out) {
+      if (r.pos != 'A' || r.codes == "sg n, " || r.codes == "pl n, " || r.codes == "sg n, pl n, ") continue;
+      std::size_t eq = r.lemma.rfind('=');
+      if (eq == std::string::npos) continue;
+      for (const char* p : {"=nud+", "=tud+", "=dud+"}) {
+        if (r.lemma.compare(eq, std::strlen(p), p) != 0) continue;
+        std::string lemma = r.lemma.substr(0, eq + 3) + r.lemma.substr(eq + 4);  // =nud+ -> =nu+
+        auto plain = [](std::string l) {
+          l.erase(std::remove(l.begin(), l.end(), '='), l.end());
+          return l;
+        };
+        if (std::none_of(out.begin(), out.end(), [&](const Reading& o) { return o.pos == 'S' && plain(o.lemma) == plain(lemma); }))
+          nouns.push_back(Reading{lemma, 'S', r.codes});
+      }
+    }
+    for (Reading& r : nouns) out.push_back(std::move(r));
+  }
   // A participle whose stem is not its verb's (teh=tud beside tege+ud,
   // tul=nud beside tule+nud) keeps both readings through disambiguation;
   // the adjective, the more frequent use, goes first.

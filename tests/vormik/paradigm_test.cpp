@@ -681,3 +681,12 @@ TEST(Informal, SpokenForms) {
   EXPECT_EQ(An("läevad"), "läevad\n    mine+0 //_V_ vad, //\n");
   EXPECT_EQ(An("se"), "se\n    see+0 //_P_ sg n, //\n");
 }
+
+// A past participle in a case of its own is also the -nu/-tu noun; the
+// nominative stays the adjective's, and a listed noun is not repeated.
+TEST(Conjugation, DeclinedParticiplesAreNounsToo) {
+  EXPECT_EQ(An("pakutut"), "pakutut\n    paku=tud+0 //_A_ sg p, //\n    paku=tu+0 //_S_ sg p, //\n");
+  EXPECT_TRUE(Has(An("ülejäänute"), "    üle_jää=nu+0 //_S_ pl g, //\n"));
+  EXPECT_FALSE(Has(An("tehtud"), "=tu+"));
+  EXPECT_FALSE(Has(An("kannatanutele"), "kannata=nu+"));
+}

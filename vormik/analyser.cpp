@@ -4,6 +4,7 @@
 #include <cstring>
 #include <cmath>
 #include <map>
+#include <unordered_set>
 
 namespace vormik {
 namespace {
@@ -459,57 +460,59 @@ void Analyser::CorrectSpelling(std::string_view w, std::vector<Reading>& out) co
   // away. The likelier slips are tried first; the first kind of slip that
   // leads to known words gives their readings, unless it leads to more
   // than two, when the word is too short or too common in shape to tell.
-  if (w.size() < 4 || w.size() > 40) return;
+  // Every candidate costs a dictionary lookup, so the slips tried are the
+  // frequent ones and the words are of everyday length.
+  if (w.size() < 4 || w.size() > 16) return;
   for (unsigned char c : w)
     if (!IsLower1257(c)) return;
-  static constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyz\xF5\xE4\xF6\xFC\xF0\xFE";
   auto is_vowel = [](char c) { return std::string_view("aeiou\xF5\xE4\xF6\xFC").find(c) != std::string_view::npos; };
-  std::vector<std::string> tried;
-  auto attempt = [&](std::vector<std::string>& found, std::vector<Reading>& rs, std::string cand, bool compounds) {
-    if (cand == w || std::find(tried.begin(), tried.end(), cand) != tried.end()) return;
-    tried.push_back(cand);
+  std::unordered_set<std::string> tried;
+  std::vector<std::string> found;
+  std::vector<Reading> rs;
+  auto attempt = [&](std::string cand) {
+    if (found.size() > 2 || cand == w || !tried.insert(cand).second) return;
     std::vector<Reading> got;
-    LookupWord(cand, got, compounds);
+    LookupWithClitic(cand, got);
     if (got.empty()) return;
     found.push_back(std::move(cand));
     for (Reading& r : got) rs.push_back(std::move(r));
   };
   for (int kind = 0; kind < 3 && out.empty(); ++kind) {
     if (kind > 0 && w.size() < 5) break;
-    std::vector<std::string> found;
-    std::vector<Reading> rs;
+    found.clear();
+    rs.clear();
     std::string s(w);
     for (std::size_t i = 0; i < s.size(); ++i) {
       char c = s[i];
       if (kind == 0) {
-        // A letter written without its marks (koik, sonnikuhunnik, zhürii).
+        // A letter written without its marks (koik, zhürii).
         std::string_view to = c == 'a' ? "\xE4" : c == 'o' ? "\xF5\xF6" : c == 'u' ? "\xFC" : c == 's' ? "\xF0" : c == 'z' ? "\xFE" : "";
         for (char t : to) {
           s[i] = t;
-          attempt(found, rs, s, true);
+          attempt(s);
         }
         s[i] = c;
         if (i + 1 < s.size() && s[i + 1] == 'h' && (c == 's' || c == 'z'))
-          attempt(found, rs, s.substr(0, i) + (c == 's' ? '\xF0' : '\xFE') + s.substr(i + 2), true);
+          attempt(s.substr(0, i) + (c == 's' ? '\xF0' : '\xFE') + s.substr(i + 2));
       } else if (kind == 1) {
         // A consonant doubled or not (keskond, äki), two letters swapped
         // (ühsikond).
         if (!is_vowel(c) && (i == 0 || s[i - 1] != c) && (i + 1 == s.size() || s[i + 1] != c))
-          attempt(found, rs, s.substr(0, i + 1) + s.substr(i), false);
-        if (i + 1 < s.size() && s[i + 1] == c && !is_vowel(c)) attempt(found, rs, s.substr(0, i) + s.substr(i + 1), false);
+          attempt(s.substr(0, i + 1) + s.substr(i));
+        if (i + 1 < s.size() && s[i + 1] == c && !is_vowel(c)) attempt(s.substr(0, i) + s.substr(i + 1));
         if (i + 1 < s.size() && s[i + 1] != c) {
           std::swap(s[i], s[i + 1]);
-          attempt(found, rs, s, false);
+          attempt(s);
           std::swap(s[i], s[i + 1]);
         }
       } else {
-        // A letter left out (täesti, isksus) or one too many (jääkl).
-        for (char t : kLetters) attempt(found, rs, s.substr(0, i) + t + s.substr(i), false);
-        attempt(found, rs, s.substr(0, i) + s.substr(i + 1), false);
+        // A vowel left out (täesti, isksus), a letter of a neighbour's
+        // spelling left out (sübioos), or one letter too many (jääkl).
+        for (char t : std::string("aeiu") + (i > 0 ? s.substr(i - 1, 1) : "") + s.substr(i, 1))
+          attempt(s.substr(0, i) + t + s.substr(i));
+        attempt(s.substr(0, i) + s.substr(i + 1));
       }
     }
-    if (kind == 2)
-      for (char t : kLetters) attempt(found, rs, s + t, false);
     if (!found.empty() && found.size() <= 2) out = std::move(rs);
   }
 }

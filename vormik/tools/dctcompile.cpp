@@ -706,8 +706,9 @@ class Deriver {
     }
     if (wl_.Has(M + "sin")) {
       v.stems.push_back(Stem{kPastS, M, {}});
-      // laulsin but laulis
-      if (!wl_.Has(M + "s") && wl_.Has(M + "is")) v.stems.push_back(Stem{kFixed, M + "is", "s, "});
+      // laulsin but laulis: a consonant stem always takes -is, which the
+      // word list often lacks (väitis, lootis, kartis).
+      if (!IsVowel(M.back())) v.stems.push_back(Stem{kFixed, M + "is", "s, "});
     }
     else if (wl_.Has(M + "isin")) v.stems.push_back(Stem{kPastS, M + "i", {}});
     else if (wl_.Has(M + "is") && wl_.Has(M + "in")) {

@@ -131,6 +131,20 @@ TEST(SecondVerbBatch, ConsonantPastStems) {
   EXPECT_TRUE(Has(An("seisime"), "seis+0 //_V_ sime, //"));
 }
 
+// An -ama verb keeps its ma-stem in the present: the word list's strong
+// spellings of frequent verbs (lõppetama, tekkitama) and weak presents of
+// other verbs (viidab of viitma) make no -ama verb of their own.
+TEST(SecondVerbBatch, AmaVerbsKeepTheirStemInThePresent) {
+  EXPECT_EQ(An("lõpetab"), "lõpetab\n    lõpeta+b //_V_ b, //\n");
+  EXPECT_EQ(An("tekitab"), "tekitab\n    tekita+b //_V_ b, //\n");
+  EXPECT_EQ(An("puudutab"), "puudutab\n    puuduta+b //_V_ b, //\n");
+  EXPECT_FALSE(Has(An("ehitab"), "ehtita+"));
+  EXPECT_FALSE(Has(An("viidab"), "viita+"));
+  // A lost consonant still makes the present: vedama veab.
+  EXPECT_TRUE(Has(An("veab"), "veda+b //_V_ b, //"));
+  EXPECT_TRUE(Has(An("hakkab"), "hakka+b //_V_ b, //"));
+}
+
 // sadama is the genitive of sadam and saja that of sada: the verb has its
 // ma-form, sajab and sadas, but not the supine cases nor the present stem.
 TEST(SecondVerbBatch, LeftOutFormsKeepTheirFrequentReading) {

@@ -635,7 +635,13 @@ class Deriver {
     std::string D = swapped.empty() ? First(dc) : swapped[0] + "da";
     if (D.empty()) return false;
     std::vector<std::string> bc = {M, M + "a", M + "e"};
-    for (const std::string& w : WeakGrades(M)) bc.push_back(w);
+    // An -ama verb keeps its ma-stem in the present (hakkab, viitab); a
+    // weak stem there is another verb's (viidab of viitma) or the real
+    // verb's beside a strong spelling the word list makes (lõpetab beside
+    // lõppetama). Only a lost consonant changes it (vedama veab).
+    const bool a_stem = EndsWith(M, "a");
+    if (!a_stem)
+      for (const std::string& w : WeakGrades(M)) bc.push_back(w);
     if (EndsWith(M, "t")) bc.push_back(Cut(M, 1) + "da");
     if (EndsWith(M, "d")) bc.push_back(Cut(M, 1) + "a");  // jõudma jõuab
     if (EndsWith(M, "nd")) bc.push_back(Cut(M, 1) + "na");
@@ -660,6 +666,7 @@ class Deriver {
     std::vector<std::string> wc;
     if (may_grade) {
       for (const std::string& w : WeakGrades(M)) {
+        if (a_stem) break;
         if (IsVowel(M.back())) wc.push_back(w);
         else for (const char* v : {"a", "e"}) wc.push_back(w + v);
       }
@@ -706,8 +713,9 @@ class Deriver {
     }
     if (wl_.Has(M + "sin")) {
       v.stems.push_back(Stem{kPastS, M, {}});
-      // laulsin but laulis
-      if (!wl_.Has(M + "s") && wl_.Has(M + "is")) v.stems.push_back(Stem{kFixed, M + "is", "s, "});
+      // laulsin but laulis: a consonant stem always takes -is, which the
+      // word list often lacks (väitis, lootis, kartis).
+      if (!IsVowel(M.back())) v.stems.push_back(Stem{kFixed, M + "is", "s, "});
     }
     else if (wl_.Has(M + "isin")) v.stems.push_back(Stem{kPastS, M + "i", {}});
     else if (wl_.Has(M + "is") && wl_.Has(M + "in")) {

@@ -115,8 +115,7 @@ TEST(SecondNames, EveryNameAnalysesInItsCases) {
 }
 
 // Vowel-final foreign names keep the vowel, consonant-final ones take -i;
-// a place with a short illative has it; two-word-like hyphenated names are
-// one word.
+// a place with a short illative has it; a hyphenated name is one word.
 TEST(SecondNames, DeclensionOfForeignAndEstonianNames) {
   EXPECT_EQ(An("Fellinile"), "Fellinile\n    Fellini+le //_H_ sg all, //\n");
   EXPECT_EQ(An("Fellinit"), "Fellinit\n    Fellini+0 //_H_ sg p, //\n");
@@ -161,8 +160,9 @@ TEST(SecondNames, CommonWordsSpeltLikeANameKeepTheirReadings) {
   EXPECT_TRUE(Has(An("küti"), "kütt+0 //_S_ sg g, //")) << An("küti");
 }
 
-// Names whose forms are also frequent common words leave those words their
-// readings: a verb form, an adposition's neighbour, a noun's case.
+// A name spelt like a frequent form of a common word leaves that word its
+// reading (Leida, the da-infinitive of leidma); names spelt like a more
+// frequent word than themselves are not listed at all.
 TEST(SecondNames, FrequentWordsOfANamesSpellingStayCommon) {
   for (bool start : {false, true}) {
     EXPECT_TRUE(Has(An("Leida", start), "leid+0 //_V_ da, //")) << An("Leida", start);

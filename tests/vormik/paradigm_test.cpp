@@ -698,6 +698,9 @@ TEST(Declension, CoreWordsWithChangingStems) {
   EXPECT_EQ(An("eas"), "eas\n    iga+s //_S_ sg in, //\n");
   EXPECT_TRUE(Has(An("trükikojas"), "    trüki_koda+s //_S_ sg in, //\n"));
   EXPECT_EQ(An("ülesandeks"), "ülesandeks\n    ülesanne+ks //_S_ sg tr, //\n");
+  // Abstract -us nouns have their plural too, not a compound on a -tus word.
+  EXPECT_EQ(An("majanduste"), "majanduste\n    majandus+0 //_S_ pl g, //\n");
+  EXPECT_EQ(An("töötusi"), "töötusi\n    töötus+0 //_S_ pl p, //\n");
   // The pronoun iga keeps its nominative and partitive to itself.
   EXPECT_FALSE(Has(An("iga"), "_S_"));
 }

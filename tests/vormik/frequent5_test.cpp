@@ -1,5 +1,5 @@
-// Nouns of the fifth hand-written batch, checked in every case: words the
-// word list lacks, compounds the analyser cannot build, -is and -us nouns
+// Nouns of the fifth and sixth hand-written batches, checked in every case:
+// words the word list lacks, compounds the analyser cannot build, -is and -us nouns
 // the list reads on a wrong case, and short illatives and plural partitives
 // added to entries of the earlier batches; the source lines parse, no entry
 // is listed twice or again in another source file, and the words left out
@@ -120,6 +120,49 @@ TEST(FifthBatch, LeftOutFormsKeepTheirFrequentReading) {
   EXPECT_TRUE(Has(An("sadu"), "sada+0 //_N_ pl p, //"));
   EXPECT_FALSE(Has(An("sadu"), "sadu+0 //_S_"));
   EXPECT_FALSE(Has(An("jäid"), "jää+0 //_S_"));
+}
+
+// Oblique cases of everyday nouns of the sixth batch that had no reading or
+// only one on a wrong lemma: compounds on a first part the analyser does not
+// build from, words the list lacks and words it reads on a made-up lemma.
+TEST(SixthBatch, ObliqueCasesOfEverydayNouns) {
+  // Compounds.
+  EXPECT_TRUE(Has(An("käterätikuga"), "käterätik+ga //_S_ sg kom, //"));
+  EXPECT_TRUE(Has(An("triikrauaga"), "triikraud+ga //_S_ sg kom, //"));
+  EXPECT_TRUE(Has(An("nutitelefonis"), "nutitelefon+s //_S_ sg in, //"));
+  EXPECT_TRUE(Has(An("veoautoga"), "veoauto+ga //_S_ sg kom, //"));
+  EXPECT_TRUE(Has(An("vihmasajus"), "vihmasadu+s //_S_ sg in, //"));
+  EXPECT_TRUE(Has(An("aastakümnel"), "aastakümme+l //_S_ sg ad, //"));
+  EXPECT_TRUE(Has(An("aastakümneid"), "aastakümme+0 //_S_ pl p, //"));
+  // Words the list lacks.
+  EXPECT_TRUE(Has(An("pitsat"), "pitsa+0 //_S_ sg p, //"));
+  EXPECT_TRUE(Has(An("pitsat"), "pitsat+0 //_S_ sg n, //"));
+  EXPECT_TRUE(Has(An("põiest"), "põis+st //_S_ sg el, //"));
+  EXPECT_TRUE(Has(An("istmel"), "iste+l //_S_ sg ad, //"));
+  EXPECT_TRUE(Has(An("fännid"), "fänn+d //_S_ pl n, //"));
+  // Words the list read on a wrong lemma or as an adjective only.
+  EXPECT_TRUE(Has(An("sinikaid"), "sinikas+0 //_S_ pl p, //"));
+  EXPECT_TRUE(Has(An("küüslauguga"), "küüslauk+ga //_S_ sg kom, //"));
+  EXPECT_FALSE(Has(An("küüslauguga"), "küüs_laug"));
+  EXPECT_TRUE(Has(An("iseloomuga"), "iseloom+ga //_S_ sg kom, //"));
+  EXPECT_TRUE(Has(An("roidest"), "roie+st //_S_ sg el, //"));
+  EXPECT_TRUE(Has(An("õhtupoolikul"), "õhtupoolik+l //_S_ sg ad, //"));
+  // Plural stems added to entries of the earlier batches.
+  EXPECT_TRUE(Has(An("pakaseid"), "pakane+0 //_S_ pl p, //"));
+  EXPECT_TRUE(Has(An("kanne"), "kann+0 //_S_ pl p, //"));
+  EXPECT_TRUE(Has(An("kanne"), "kanne+0 //_S_ sg n, //"));
+}
+
+// Nouns of the sixth batch left out because their forms belong to a more
+// frequent word: tigu (teo of tegu), puue (puude of puu), mesi (mees).
+TEST(SixthBatch, LeftOutNounsKeepTheFrequentReading) {
+  EXPECT_TRUE(Has(An("teo"), "tegu+0 //_S_ sg g, //"));
+  EXPECT_FALSE(Has(An("teo"), "tigu"));
+  EXPECT_TRUE(Has(An("puude"), "puu+0 //_S_ pl g, //"));
+  EXPECT_FALSE(Has(An("puude"), "puue+"));
+  EXPECT_FALSE(Has(An("mees"), "mesi+"));
+  EXPECT_TRUE(Has(An("lahti"), "lahti+0 //_D_ //"));
+  EXPECT_FALSE(Has(An("lahti"), "//_S_"));
 }
 
 }  // namespace

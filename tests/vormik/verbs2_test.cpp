@@ -213,6 +213,15 @@ TEST(SecondVerbBatch, FrequentVerbsInEveryForm) {
   check("lõimu", {{"lõimuda", "da"}, {"lõimub", "b"}, {"lõimunud", "nud"}});
   check("taaskasuta", {{"taaskasutada", "da"}, {"taaskasutatakse", "takse"}, {"taaskasutatud", "tud"}});
   check("mitmekesista", {{"mitmekesistada", "da"}, {"mitmekesistab", "b"}, {"mitmekesistatud", "tud"}});
+  // Verbs on a prefix keep the gradation of the simple verb.
+  check("ülehinda", {{"ülehindama", "ma"}, {"ülehinnata", "da"}, {"ülehindab", "b"}, {"ülehindas", "s"},
+                     {"ülehinnanud", "nud"}, {"ülehinnatakse", "takse"}, {"ülehinnatud", "tud"}});
+  check("väärkohtle", {{"väärkohtlema", "ma"}, {"väärkohelda", "da"}, {"väärkohtleb", "b"},
+                       {"väärkohtles", "s"}, {"väärkohelnud", "nud"}, {"väärkoheldakse", "takse"},
+                       {"väärkoheldud", "tud"}});
+  check("taasava", {{"taasavama", "ma"}, {"taasavab", "b"}, {"taasavati", "ti"}, {"taasavatud", "tud"}});
+  check("taaskäivita", {{"taaskäivitada", "da"}, {"taaskäivitas", "s"}, {"taaskäivitatakse", "takse"}});
+  check("kahekordistu", {{"kahekordistuda", "da"}, {"kahekordistub", "b"}, {"kahekordistunud", "nud"}});
   // The -uma verbs have no impersonal; disainima is left out, so disainis
   // stays the inessive of disain.
   EXPECT_FALSE(Has(An("ebaõnnestutakse"), "//_V_"));

@@ -930,6 +930,17 @@ std::size_t DropExplainedLemmas(std::vector<LexEntry>& entries, std::size_t firs
       drop.insert(e.lemma);
       continue;
     }
+    // The word list keeps the stem of a -nud participle's noun cases as a
+    // word of its own (surn beside surnu, hukkun beside hukkunu); declined
+    // on the genitive -nu it is only the participle again.
+    if (e.lemma.size() > 2 && e.lemma.back() == 'n' && participles.count(e.lemma + "ud")) {
+      bool nu = false;
+      for (const Stem& st : e.stems) nu = nu || (st.cls == kGen && st.text == e.lemma + "u");
+      if (nu) {
+        drop.insert(e.lemma);
+        continue;
+      }
+    }
     std::uint64_t lemma = H(Lower1257(e.lemma)) | 1;
     auto b = bare.find(H(Lower1257(e.lemma)));
     if (b == bare.end() || b->second == lemma) continue;

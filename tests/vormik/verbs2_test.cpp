@@ -230,4 +230,20 @@ TEST(SecondVerbBatch, FrequentVerbsInEveryForm) {
   EXPECT_TRUE(Has(An("disainis"), "disain+s //_S_ sg in, //"));
 }
 
+// The word list's forms of a listed verb make no second verb under a wrong
+// ma-form (surma for surema, tahma for tahtma, viidama for viitama); a verb
+// that shares only its da-infinitive keeps its own entry (keetma beside keema).
+TEST(SecondVerbBatch, NoSecondVerbOnAListedVerbsStems) {
+  EXPECT_FALSE(Has(An("surma"), "sur+ma"));
+  EXPECT_TRUE(Has(An("surma"), "surm+0 //_S_ sg g, sg p, adt, //"));
+  EXPECT_EQ(An("sureb"), "sureb\n    sure+b //_V_ b, //\n");
+  EXPECT_FALSE(Has(An("surnud"), "sur+nud"));
+  EXPECT_TRUE(Has(An("surnud"), "sure+nud //_V_ nud, //"));
+  EXPECT_EQ(An("tahan"), "tahan\n    taht+n //_V_ n, //\n");
+  EXPECT_FALSE(Has(An("viidata"), "viida+"));
+  EXPECT_TRUE(Has(An("keeta"), "kee+0 //_V_ da, //"));
+  EXPECT_TRUE(Has(An("keeta"), "keet+0 //_V_ da, //"));
+  EXPECT_TRUE(Has(An("keedab"), "keet+b //_V_ b, //"));
+}
+
 }  // namespace

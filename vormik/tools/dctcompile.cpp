@@ -930,6 +930,17 @@ std::size_t DropExplainedLemmas(std::vector<LexEntry>& entries, std::size_t firs
       drop.insert(e.lemma);
       continue;
     }
+    // The word list keeps the stem of a -nud participle's noun cases as a
+    // word of its own (surn beside surnu, hukkun beside hukkunu); declined
+    // on the genitive -nu it is only the participle again.
+    if (e.lemma.size() > 2 && e.lemma.back() == 'n' && participles.count(e.lemma + "ud")) {
+      bool nu = false;
+      for (const Stem& st : e.stems) nu = nu || (st.cls == kGen && st.text == e.lemma + "u");
+      if (nu) {
+        drop.insert(e.lemma);
+        continue;
+      }
+    }
     std::uint64_t lemma = H(Lower1257(e.lemma)) | 1;
     auto b = bare.find(H(Lower1257(e.lemma)));
     if (b == bare.end() || b->second == lemma) continue;
@@ -937,10 +948,41 @@ std::size_t DropExplainedLemmas(std::vector<LexEntry>& entries, std::size_t firs
     form_hashes(e, [&](std::uint64_t f) { own += trusted.count(f) ? 0 : 1; });
     if (own <= kFewOwnForms) drop.insert(e.lemma);
   }
+  // A derived verb on the present stem of a hand-written verb, or on its
+  // da-infinitive and -nud stem, is that verb under a wrong ma-form: surma
+  // (sure, surnud) beside surema, tahma beside tahtma, viidama beside
+  // viitama. keetma keeta stays beside keema keeta: its stems differ.
+  std::unordered_set<std::string> source_pres, source_da_nud;
+  auto stems_of = [](const LexEntry& e, StemClass cls) {
+    std::vector<std::string> v;
+    for (const Stem& st : e.stems)
+      if (st.cls == cls) v.push_back(st.text);
+    return v;
+  };
+  for (std::size_t i = 0; i < first_derived && i < entries.size(); ++i) {
+    const LexEntry& e = entries[i];
+    if (e.pos != 'V') continue;
+    for (const std::string& b : stems_of(e, kPres)) source_pres.insert(b);
+    for (const std::string& d : stems_of(e, kDa))
+      for (const std::string& nud : stems_of(e, kNud)) source_da_nud.insert(d + ' ' + nud);
+  }
+  auto duplicate_verb = [&](const LexEntry& e) {
+    if (e.pos != 'V' || e.lemma.find('=') != std::string::npos) return false;
+    for (const std::string& b : stems_of(e, kPres))
+      if (source_pres.count(b)) return true;
+    for (const std::string& d : stems_of(e, kDa))
+      for (const std::string& nud : stems_of(e, kNud))
+        if (source_da_nud.count(d + ' ' + nud)) return true;
+    return false;
+  };
   std::size_t n = 0;
   std::vector<LexEntry> out;
   out.reserve(entries.size());
   for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (i >= first_derived && duplicate_verb(entries[i])) {
+      ++n;
+      continue;
+    }
     if (i >= first_derived && candidate(entries[i]) && drop.count(entries[i].lemma)) {
       ++n;
       continue;

@@ -461,8 +461,9 @@ void Analyser::CorrectSpelling(std::string_view w, std::vector<Reading>& out) co
   // leads to known words gives their readings, unless it leads to more
   // than two, when the word is too short or too common in shape to tell.
   // Every candidate costs a dictionary lookup, so the slips tried are the
-  // frequent ones and the words are of everyday length.
-  if (w.size() < 4 || w.size() > 16) return;
+  // frequent ones and the words are of everyday length (longer unknown words are mostly
+  // compounds and names rather than slips).
+  if (w.size() < 4 || w.size() > 12) return;
   for (unsigned char c : w)
     if (!IsLower1257(c)) return;
   auto is_vowel = [](char c) { return std::string_view("aeiou\xF5\xE4\xF6\xFC").find(c) != std::string_view::npos; };
@@ -506,10 +507,8 @@ void Analyser::CorrectSpelling(std::string_view w, std::vector<Reading>& out) co
           std::swap(s[i], s[i + 1]);
         }
       } else {
-        // A vowel left out (t‰esti, isksus), a letter of a neighbour's
-        // spelling left out (s¸bioos), or one letter too many (j‰‰kl).
-        for (char t : std::string("aeiu") + (i > 0 ? s.substr(i - 1, 1) : "") + s.substr(i, 1))
-          attempt(s.substr(0, i) + t + s.substr(i));
+        // A vowel left out (t‰esti, isksus) or one letter too many (j‰‰kl).
+        for (char t : std::string_view("aeiu")) attempt(s.substr(0, i) + t + s.substr(i));
         attempt(s.substr(0, i) + s.substr(i + 1));
       }
     }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -77,6 +78,22 @@ inline std::string ReadingsOf(const std::string& word, const std::string& lemma,
     at = a.find("    " + lemma + "+", end);
   }
   return out;
+}
+
+// Every stem of a source file's entries in one of the given classes analyses
+// as the entry's word (lemma and part of speech) with that class's code.
+inline void ExpectStemsAnalyse(const std::string& file,
+                               std::initializer_list<std::pair<vormik::StemClass, const char*>> cases) {
+  for (const auto& [n, e] : EntriesOf(file)) {
+    const std::string lemma = vaarikas::Cp1257ToUtf8(e.lemma);
+    for (const vormik::Stem& st : e.stems)
+      for (const auto& [cls, code] : cases) {
+        if (st.cls != cls) continue;
+        const std::string word = vaarikas::Cp1257ToUtf8(st.text);
+        EXPECT_TRUE(Has(ReadingsOf(word, lemma, e.pos), code))
+            << file << ":" << n << ": " << word << " is not " << code << "of " << lemma << ":\n" << An(word);
+      }
+  }
 }
 
 }  // namespace vormik_test

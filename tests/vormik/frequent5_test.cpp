@@ -50,23 +50,16 @@ TEST(FifthBatch, EveryEntryIsWellFormedAndListedOnce) {
 // Each listed stem, and the singular and plural cases built on the genitive
 // stems, analyse as the entry's noun in that case.
 TEST(FifthBatch, EveryStemAnalysesAsItsCase) {
-  const std::pair<vormik::StemClass, const char*> cases[] = {
-      {vormik::kNom, "sg n, "}, {vormik::kGen, "sg g, "}, {vormik::kPart, "sg p, "},
-      {vormik::kAdt, "adt, "}, {vormik::kPlGen, "pl g, "}, {vormik::kPlPart, "pl p, "}};
+  vormik_test::ExpectStemsAnalyse("frequent5.txt", {{vormik::kNom, "sg n, "}, {vormik::kGen, "sg g, "}, {vormik::kPart, "sg p, "},
+                                                    {vormik::kAdt, "adt, "}, {vormik::kPlGen, "pl g, "}, {vormik::kPlPart, "pl p, "}});
   const std::pair<const char*, const char*> sg[] = {{"s", "sg in, "}, {"st", "sg el, "}, {"le", "sg all, "},
                                                     {"l", "sg ad, "}, {"ks", "sg tr, "}, {"ga", "sg kom, "}};
   for (const auto& [n, e] : EntriesOf("frequent5.txt")) {
     const std::string lemma = vaarikas::Cp1257ToUtf8(e.lemma);
     for (const vormik::Stem& st : e.stems) {
-      const std::string stem = vaarikas::Cp1257ToUtf8(st.text);
-      for (const auto& [cls, code] : cases) {
-        if (st.cls != cls) continue;
-        EXPECT_TRUE(Has(NounReadings(stem, lemma), code))
-            << "frequent5.txt:" << n << ": " << stem << " is not " << code << "of " << lemma << ":\n" << An(stem);
-      }
       if (st.cls != vormik::kGen) continue;
       for (const auto& [ending, code] : sg) {
-        const std::string word = stem + ending;
+        const std::string word = vaarikas::Cp1257ToUtf8(st.text) + ending;
         EXPECT_TRUE(Has(NounReadings(word, lemma), code))
             << "frequent5.txt:" << n << ": " << word << " is not " << code << "of " << lemma << ":\n" << An(word);
       }

@@ -461,8 +461,8 @@ void Analyser::CorrectSpelling(std::string_view w, std::vector<Reading>& out) co
   // leads to known words gives their readings, unless it leads to more
   // than two, when the word is too short or too common in shape to tell.
   // Every candidate costs a dictionary lookup, so the slips tried are the
-  // frequent ones and the words are of everyday length (longer unknown words are mostly
-  // compounds and names rather than slips).
+  // frequent ones and the words are of everyday length (longer unknown
+  // words are mostly compounds and names rather than slips).
   if (w.size() < 4 || w.size() > 12) return;
   for (unsigned char c : w)
     if (!IsLower1257(c)) return;
@@ -917,31 +917,8 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
         adj.push_back(Reading{r.lemma.substr(0, r.lemma.size() - 5) + "=mata+0", 'A', "sg ab, "});
     for (Reading& r : adj) out.push_back(std::move(r));
   }
-  // A past participle in a case of its own (pakutut, kannatanutele,
-  // ülejäänute) mostly stands for a person or thing: the noun in -nu/-tu
-  // after the adjective. The nominative stays the adjective's alone.
-  {
-    std::vector<Reading> nouns;
-    for (const Reading& r : out) {
-      if (r.pos != 'A' || r.codes == "sg n, " || r.codes == "pl n, " || r.codes == "sg n, pl n, ") continue;
-      std::size_t eq = r.lemma.rfind('=');
-      if (eq == std::string::npos) continue;
-      for (const char* p : {"=nud+", "=tud+", "=dud+"}) {
-        if (r.lemma.compare(eq, std::strlen(p), p) != 0) continue;
-        std::string lemma = r.lemma.substr(0, eq + 3) + r.lemma.substr(eq + 4);  // =nud+ -> =nu+
-        auto plain = [](std::string l) {
-          l.erase(std::remove(l.begin(), l.end(), '='), l.end());
-          return l;
-        };
-        if (std::none_of(out.begin(), out.end(), [&](const Reading& o) { return o.pos == 'S' && plain(o.lemma) == plain(lemma); }))
-          nouns.push_back(Reading{lemma, 'S', r.codes});
-      }
-    }
-    for (Reading& r : nouns) out.push_back(std::move(r));
-  }
-  // A participle whose stem is not its verb's (teh=tud beside tege+ud,
-  // tul=nud beside tule+nud) keeps both readings through disambiguation;
-  // the adjective, the more frequent use, goes first.
+  // The stem of a past participle adjective's lemma (paku of paku=tud+0),
+  // or "".
   auto participle_stem = [](const Reading& r) {
     std::size_t eq = r.lemma.rfind('=');
     if (r.pos != 'A' || eq == std::string::npos) return std::string();
@@ -949,6 +926,27 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
       if (r.lemma.compare(eq, std::strlen(p), p) == 0) return r.lemma.substr(0, eq);
     return std::string();
   };
+  // A past participle in a case of its own (pakutut, kannatanutele,
+  // ülejäänute) mostly stands for a person or thing: the noun in -nu/-tu
+  // after the adjective. The nominative stays the adjective's alone.
+  {
+    auto plain = [](std::string l) {
+      l.erase(std::remove(l.begin(), l.end(), '='), l.end());
+      return l;
+    };
+    std::vector<Reading> nouns;
+    for (const Reading& r : out) {
+      if (participle_stem(r).empty() || r.codes == "sg n, " || r.codes == "pl n, " || r.codes == "sg n, pl n, ") continue;
+      std::string lemma = r.lemma;
+      lemma.erase(lemma.rfind('=') + 3, 1);  // paku=tud+0 -> paku=tu+0
+      if (std::none_of(out.begin(), out.end(), [&](const Reading& o) { return o.pos == 'S' && plain(o.lemma) == plain(lemma); }))
+        nouns.push_back(Reading{lemma, 'S', r.codes});
+    }
+    for (Reading& r : nouns) out.push_back(std::move(r));
+  }
+  // A participle whose stem is not its verb's (teh=tud beside tege+ud,
+  // tul=nud beside tule+nud) keeps both readings through disambiguation;
+  // the adjective, the more frequent use, goes first.
   std::string astem;
   for (const Reading& r : out)
     if (astem.empty()) astem = participle_stem(r);

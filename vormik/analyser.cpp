@@ -974,6 +974,17 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
   std::stable_partition(out.begin(), out.end(), [&](const Reading& r) { return r.pos == 'D' && r.lemma == self; });
   for (Reading& r : out) r.lemma = SafeLemma(r.lemma);
   MergeReadings(out);
+  // A form listed whole beside the stem that makes it (see+le and see+0 for
+  // sellele, mine+b and mine+0 for läheb) is one analysis: the first
+  // reading stays.
+  auto base = [](const std::string& lemma) { return std::string_view(lemma).substr(0, lemma.rfind('+')); };
+  for (std::size_t i = 1; i < out.size();) {
+    bool twin = std::any_of(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(i), [&](const Reading& r) {
+      return r.pos == out[i].pos && r.codes == out[i].codes && base(r.lemma) == base(out[i].lemma);
+    });
+    if (twin) out.erase(out.begin() + static_cast<std::ptrdiff_t>(i));
+    else ++i;
+  }
   return out;
 }
 

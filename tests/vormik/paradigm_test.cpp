@@ -713,3 +713,12 @@ TEST(Declension, CoreWordsWithChangingStems) {
   // The pronoun iga keeps its nominative and partitive to itself.
   EXPECT_FALSE(Has(An("iga"), "_S_"));
 }
+
+// A form listed whole beside the stem that makes it is one reading, not two
+// that differ only in where the ending starts.
+TEST(Pronouns, ListedFormsAreNotReadTwice) {
+  EXPECT_EQ(An("läheb"), "läheb\n    mine+b //_V_ b, //\n");
+  EXPECT_EQ(An("mõned"), "mõned\n    mõni+d //_P_ pl n, //\n");
+  EXPECT_FALSE(Has(An("sellele"), "see+0"));
+  EXPECT_TRUE(Has(An("sellele"), "see+le //_P_ sg all, //"));
+}

@@ -2,6 +2,8 @@
 // (eesti.dct in the program directory) and against small hand-made ones.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <set>
 #include <string>
 
 #include "tests/vormik/analysis_helpers.h"
@@ -721,4 +723,22 @@ TEST(Pronouns, ListedFormsAreNotReadTwice) {
   EXPECT_EQ(An("mõned"), "mõned\n    mõni+d //_P_ pl n, //\n");
   EXPECT_FALSE(Has(An("sellele"), "see+0"));
   EXPECT_TRUE(Has(An("sellele"), "see+le //_P_ sg all, //"));
+}
+
+// Every pronoun of the lexicon sources has its subclass in the pronoun table
+// the tagging stage reads (lexicon.lex): a pronoun without one reaches the
+// grammars without the tag their pronoun sets test.
+TEST(Pronouns, EverySourcePronounHasASubclass) {
+  std::ifstream lex(std::string(VAARIKAS_SOURCE_DIR) + "/data/lexicon.lex", std::ios::binary);
+  ASSERT_TRUE(lex);
+  std::set<std::string> table;
+  for (std::string line; std::getline(lex, line);)
+    if (std::size_t arrow = line.find(" => "); arrow != std::string::npos) table.insert(line.substr(0, arrow));
+  for (const auto& [n, e] : vormik_test::EntriesOf("pronouns.txt")) {
+    if (e.pos != 'P') continue;
+    EXPECT_TRUE(table.count(e.lemma)) << "pronouns.txt:" << n << ": " << vaarikas::Cp1257ToUtf8(e.lemma) << " has no subclass";
+  }
+  // The clitic pronouns are their own lemmas, as keegi and ükski are.
+  EXPECT_TRUE(Has(An("kummagi"), "kumbki+0 //_P_ sg g, //"));
+  EXPECT_TRUE(Has(An("mõningat"), "mõningas+0 //_P_ sg p, //"));
 }

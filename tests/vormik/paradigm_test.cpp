@@ -742,3 +742,16 @@ TEST(Pronouns, EverySourcePronounHasASubclass) {
   EXPECT_TRUE(Has(An("kummagi"), "kumbki+0 //_P_ sg g, //"));
   EXPECT_TRUE(Has(An("mõningat"), "mõningas+0 //_P_ sg p, //"));
 }
+
+// Lemmas the word list suggests but the language lacks are not derived: a
+// frequent word keeps only its own readings.
+TEST(NotWords, FrequentWordsLoseTheirJunkLemmas) {
+  EXPECT_EQ(An("kodus"), "kodus\n    kodu+s //_S_ sg in, //\n");
+  EXPECT_EQ(An("asi"), "asi\n    asi+0 //_S_ sg n, //\n");
+  EXPECT_FALSE(Has(An("raha"), "rahk"));
+  EXPECT_FALSE(Has(An("panna"), "pand"));
+  EXPECT_FALSE(Has(An("käime"), "käim+")) << An("käime");
+  // The compounds built on a listed word's real paradigm stay.
+  EXPECT_TRUE(Has(An("tõepärast"), "_S_") || Has(An("tõepärast"), "_A_"));
+  EXPECT_TRUE(Has(An("keemapunkt"), "keema_punkt+0 //_S_ sg n, //"));
+}

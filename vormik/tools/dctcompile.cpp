@@ -1123,6 +1123,31 @@ int main(int argc, char** argv) {
       e.stems.push_back(Stem{kAdt, part, {}});
   }
   std::size_t source_count = entries.size();
+  // Lemmas the word list suggests but the language lacks (a verb asima made
+  // of the noun asi, a noun kod of kodus): "lemma POS" per line, the verb by
+  // its ma-infinitive. They are never derived.
+  std::unordered_set<std::string> not_words;
+  if (fs::path nw = fs::path(argv[2]) / "notwords.lst"; fs::exists(nw)) {
+    std::string text;
+    if (!ReadFile(nw.string(), text)) {
+      std::fprintf(stderr, "%s: cannot read\n", nw.c_str());
+      return 1;
+    }
+    std::vector<std::string> lines = Lines(text);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      std::string line = vaarikas::Utf8ToCp1257(lines[i]);
+      if (std::size_t hash = line.find('#'); hash != std::string::npos) line.erase(hash);
+      std::istringstream words(line);
+      std::string lemma, pos, extra;
+      if (!(words >> lemma)) continue;
+      if (!(words >> pos) || pos.size() != 1 || std::string_view("SAVDKPNCHJI").find(pos[0]) == std::string_view::npos ||
+          (words >> extra)) {
+        std::fprintf(stderr, "%s:%zu: expected a lemma and a part-of-speech letter\n", nw.c_str(), i + 1);
+        return 1;
+      }
+      not_words.insert(lemma + ' ' + pos);
+    }
+  }
 
   if (argc == 5) {
     WordList wl;
@@ -1272,7 +1297,7 @@ int main(int argc, char** argv) {
       }
     std::size_t kept = 0;
     for (LexEntry& e : derived) {
-      bool drop = false;
+      bool drop = not_words.count(e.lemma + ' ' + e.pos) > 0;
       std::string g = stem_of(e, kGen), p = stem_of(e, kPart);
       if (e.pos != 'V' && e.pos != 'C' && e.pos != 'D' && !g.empty() && e.lemma.find('=') == std::string::npos) {
         const auto& grp = groups[g + "\t" + p];

@@ -579,6 +579,27 @@ TEST(Declension, NeAdjectiveGuessesAndPluralNouns) {
 
 // The present participle of a consonant-final verb stem, and a number
 // compound's lemma without the hyphen.
+// The present participle of a consonant stem is -ev (andev, kandev,
+// kaitsev), read as the verb before the adjective; a bare -v on such a stem
+// is no word, and the -vat form and the vowel stems keep their readings.
+TEST(Conjugation, ConsonantStemParticipleInEv) {
+  EXPECT_EQ(An("andev"), "andev\n    and+ev //_V_ v, //\n    and=ev+0 //_A_ sg n, //\n");
+  EXPECT_TRUE(Has(An("kandev"), "kand+ev //_V_ v, //"));
+  EXPECT_TRUE(Has(An("tundev"), "tund+ev //_V_ v, //"));
+  EXPECT_TRUE(Has(An("kaitsev"), "kaits+ev //_V_ v, //"));
+  EXPECT_TRUE(Has(An("seisev"), "seis+ev //_V_ v, //"));
+  EXPECT_TRUE(Has(An("jooksev"), "jooks+ev //_V_ v, //"));
+  EXPECT_TRUE(Has(An("võtev"), "võt+ev //_V_ v, //"));
+  EXPECT_TRUE(Has(An("laulev"), "laul+ev //_V_ v, //"));
+  EXPECT_TRUE(Has(An("kestev"), "kest+ev //_V_ v, //"));
+  EXPECT_EQ(An("andv"), "andv\n    ####\n");
+  EXPECT_FALSE(Has(An("kandv"), "//_V_"));
+  EXPECT_TRUE(Has(An("andvat"), "and+vat //_V_ vat, //"));
+  EXPECT_TRUE(Has(An("lugev"), "luge+v //_V_ v, //"));
+  EXPECT_FALSE(Has(An("lugeev"), "//_V_"));
+  EXPECT_TRUE(Has(An("elav"), "ela+v //_V_ v, //"));
+}
+
 TEST(Declension, EvParticiplesAndNumberCompounds) {
   EXPECT_TRUE(Has(An("kestvat"), "kest=ev+0 //_A_ sg p, //"));
   EXPECT_TRUE(Has(An("seisva"), "seis=ev+0 //_A_ sg g, //"));

@@ -178,8 +178,17 @@ void Analyser::Lookup(std::string_view w, std::vector<Reading>& out) const {
           AddReading(out, std::move(lemma), 'D', "");
         }
       }
+      // A consonant supine stem makes its present participle in -ev (andev,
+      // kandev, tundev), not in a bare -v; its -vat form is regular (andvat).
+      const bool consonant_ma =
+          r.cls == kMa && std::string_view("aeiou\xF5\xE4\xF6\xFC").find(w[k - 1]) == std::string_view::npos;
+      if (consonant_ma && ending == "ev") {
+        std::string lemma(dict_.Lemma(r.lemma));
+        lemma += "+ev";
+        AddReading(out, std::move(lemma), dict_.Pos(r.lemma), "v, ");
+      }
       for (const Ending& e : EndingsOf(r.cls)) {
-        if (ending != e.text) continue;
+        if (ending != e.text || (consonant_ma && ending == "v")) continue;
         std::string lemma(dict_.Lemma(r.lemma));
         lemma += '+';
         lemma += ending.empty() ? std::string_view("0") : ending;

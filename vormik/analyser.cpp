@@ -477,20 +477,26 @@ void Analyser::CorrectSpelling(std::string_view w, std::vector<Reading>& out) co
     if (!IsLower1257(c)) return;
   auto is_vowel = [](char c) { return std::string_view("aeiou\xF5\xE4\xF6\xFC").find(c) != std::string_view::npos; };
   std::unordered_set<std::string> tried;
-  std::vector<std::string> found;
-  std::vector<Reading> rs;
+  // The readings of each known word found for one kind of slip.
+  std::vector<std::vector<Reading>> found;
   auto attempt = [&](std::string cand) {
-    if (found.size() > 2 || cand == w || !tried.insert(cand).second) return;
+    if (found.size() > 8 || cand == w || !tried.insert(cand).second) return;
     std::vector<Reading> got;
     LookupWithClitic(cand, got);
-    if (got.empty()) return;
-    found.push_back(std::move(cand));
-    for (Reading& r : got) rs.push_back(std::move(r));
+    if (!got.empty()) found.push_back(std::move(got));
+  };
+  // A candidate read only as a word with a clitic (mudagi as muda+gi) is a
+  // less likely intended word than one read as a word of its own (midagi).
+  auto clitic_only = [](const std::vector<Reading>& rs) {
+    return std::all_of(rs.begin(), rs.end(), [](const Reading& r) {
+      std::size_t plus = r.lemma.rfind('+');
+      return plus != std::string::npos && (r.lemma.compare(plus, std::string::npos, "+gi") == 0 ||
+                                           r.lemma.compare(plus, std::string::npos, "+ki") == 0);
+    });
   };
   for (int kind = 0; kind < 3 && out.empty(); ++kind) {
     if (kind > 0 && w.size() < 5) break;
     found.clear();
-    rs.clear();
     std::string s(w);
     for (std::size_t i = 0; i < s.size(); ++i) {
       char c = s[i];
@@ -521,7 +527,11 @@ void Analyser::CorrectSpelling(std::string_view w, std::vector<Reading>& out) co
         attempt(s.substr(0, i) + s.substr(i + 1));
       }
     }
-    if (!found.empty() && found.size() <= 2) out = std::move(rs);
+    if (found.size() > 2)
+      found.erase(std::remove_if(found.begin(), found.end(), clitic_only), found.end());
+    if (!found.empty() && found.size() <= 2)
+      for (std::vector<Reading>& rs : found)
+        for (Reading& r : rs) out.push_back(std::move(r));
   }
 }
 

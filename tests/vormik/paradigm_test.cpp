@@ -689,6 +689,11 @@ TEST(Informal, OneSlipAfterTheGuesses) {
   EXPECT_FALSE(Has(An("Keskond", false, true), "keskkond"));
   // Short words have too many neighbours for the edits beyond the marks.
   EXPECT_FALSE(Has(An("kasi", false, true), "kassi"));
+  // Of many neighbours, those read only with a clitic (muda+gi, ida+gi for
+  // mdagi) give way to the one word of its own.
+  const std::string dropped = An("mdagi", false, true);
+  EXPECT_TRUE(Has(dropped, "    miski+0 //_P_ sg p, //\n")) << dropped;
+  EXPECT_FALSE(Has(dropped, "muda")) << dropped;
 }
 
 // A word that keeps its dot is an abbreviation the tokenizer knows; one the

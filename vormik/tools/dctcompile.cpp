@@ -1135,7 +1135,12 @@ int main(int argc, char** argv) {
     }
     std::vector<std::string> lines = Lines(text);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-      std::string line = vaarikas::Utf8ToCp1257(lines[i]);
+      std::size_t replaced = 0;
+      std::string line = vaarikas::Utf8ToCp1257(lines[i], &replaced);
+      if (replaced) {
+        std::fprintf(stderr, "%s:%zu: a character that Windows-1257 cannot hold\n", nw.c_str(), i + 1);
+        return 1;
+      }
       if (std::size_t hash = line.find('#'); hash != std::string::npos) line.erase(hash);
       std::istringstream words(line);
       std::string lemma, pos, extra;

@@ -114,6 +114,20 @@ TEST(SecondAdjectiveBatch, CasesAreMadeOnTheListedStems) {
   EXPECT_TRUE(Has(An("renoveeritud"), "renoveeri=tud+d //_A_ pl n, //"));
 }
 
+// Plural forms that the entries of the earlier batches lacked: the plural
+// genitive kallite beside kalliste, kaunite and kauneid, and the -u plural
+// partitives of õrn, kõhn and lõtv (once read only as made-up verb forms).
+TEST(SecondAdjectiveBatch, PluralsOfEarlierAdjectives) {
+  EXPECT_TRUE(Has(An("kallite"), "kallis+0 //_A_ pl g, //"));
+  EXPECT_TRUE(Has(An("kalliste"), "kallis+0 //_A_ pl g, //"));
+  EXPECT_TRUE(Has(An("kallitele"), "kallis+le //_A_ pl all, //"));
+  EXPECT_TRUE(Has(An("kaunite"), "kaunis+0 //_A_ pl g, //"));
+  EXPECT_TRUE(Has(An("kauneid"), "kaunis+0 //_A_ pl p, //"));
+  EXPECT_TRUE(Has(An("õrnu"), "õrn+0 //_A_ pl p, //"));
+  EXPECT_TRUE(Has(An("kõhnu"), "kõhn+0 //_A_ pl p, //"));
+  EXPECT_TRUE(Has(An("lõtvu"), "lõtv+0 //_A_ pl p, //"));
+}
+
 // The words beside the new stems keep their readings: the inessive of sünd
 // beside sünnis, the participle määratud beside määratu, the noun joobnu, the
 // -us nouns once read as compounds, and the adverb päris.

@@ -141,8 +141,10 @@ TEST(SecondAdjectiveBatch, OtherReadingsStay) {
   EXPECT_TRUE(Has(An("vägivallatus"), "vägivallatus+0 //_S_ sg n, //"));
   EXPECT_TRUE(Has(An("üleannetust"), "üleannetus+0 //_S_ sg p, //"));
   EXPECT_TRUE(Has(An("päris"), "päris+0 //_D_ //"));
-  // täis, left out, stays the adverb and adposition only.
+  // täis and tasuta, left out, get no adjective reading.
   EXPECT_FALSE(Has(An("täis"), "//_A_"));
+  EXPECT_TRUE(Has(An("tasuta"), "tasu+ta //_S_ sg ab, //"));
+  EXPECT_FALSE(Has(An("tasuta"), "//_A_"));
 }
 
 }  // namespace

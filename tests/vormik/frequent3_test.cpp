@@ -43,7 +43,8 @@ TEST(ThirdBatch, EveryEntryIsWellFormedAndListedOnce) {
     lemmas.insert(e.lemma);
   }
   for (const char* other : {"frequent.txt", "frequent2.txt", "nominals.txt", "names.txt", "pronouns.txt",
-                            "numerals.txt", "adverbs.txt", "function.txt", "verbs.txt", "firstparts.txt"})
+                            "numerals.txt", "adverbs.txt", "function.txt", "verbs.txt", "firstparts.txt",
+                            "frequent6.txt"})
     for (const auto& [n, e] : EntriesOf(other))
       EXPECT_EQ(lemmas.count(e.lemma), 0u) << vaarikas::Cp1257ToUtf8(e.lemma) << " is also in " << other << ":" << n;
 }

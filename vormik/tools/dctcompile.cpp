@@ -473,6 +473,14 @@ class Deriver {
       for (const char* v : {"i", "id"}) ppc.push_back(Cut(G, 1) + v);  // inimesi, hobuseid
     for (const std::string& pp : ppc)
       if (pp != G && pp != P && pp != L && pp != PG && wl_.Has(pp)) pps.insert(pp);
+    // A genitive in -i with a -t partitive takes -eid on the genitive's stem
+    // (pulber pulbri pulbreid, vahvel vahvleid, segisti segisteid); the word
+    // list often holds only the plural's other cases on that stem
+    // (segisteiga), which vouch for it as well.
+    if (G.size() > 3 && G.back() == 'i' && P == G + "t") {
+      const std::string stem = Cut(G, 1) + "ei";
+      if (wl_.Has(stem + "d") || wl_.Has(stem + "ga")) pps.insert(stem + "d");
+    }
     for (const std::string& pp : pps) out.stems.push_back(Stem{kPlPart, pp, {}});
     // Short illative: the consonant before the final vowel doubled (maja -> majja).
     if (G.size() >= 3 && IsVowel(G.back()) && !IsVowel(G[G.size() - 2]) && IsVowel(G[G.size() - 3])) {

@@ -501,7 +501,7 @@ void Analyser::CorrectSpelling(std::string_view w, std::vector<Reading>& out) co
     for (std::size_t i = 0; i < s.size(); ++i) {
       char c = s[i];
       if (kind == 0) {
-        // A letter written without its marks (koik, zh¸rii).
+        // A letter written without its marks (koik, zh√ºrii).
         std::string_view to = c == 'a' ? "\xE4" : c == 'o' ? "\xF5\xF6" : c == 'u' ? "\xFC" : c == 's' ? "\xF0" : c == 'z' ? "\xFE" : "";
         for (char t : to) {
           s[i] = t;
@@ -511,8 +511,8 @@ void Analyser::CorrectSpelling(std::string_view w, std::vector<Reading>& out) co
         if (i + 1 < s.size() && s[i + 1] == 'h' && (c == 's' || c == 'z'))
           attempt(s.substr(0, i) + (c == 's' ? '\xF0' : '\xFE') + s.substr(i + 2));
       } else if (kind == 1) {
-        // A consonant doubled or not (keskond, ‰ki), two letters swapped
-        // (¸hsikond).
+        // A consonant doubled or not (keskond, √§ki), two letters swapped
+        // (√ºhsikond).
         if (!is_vowel(c) && (i == 0 || s[i - 1] != c) && (i + 1 == s.size() || s[i + 1] != c))
           attempt(s.substr(0, i + 1) + s.substr(i));
         if (i + 1 < s.size() && s[i + 1] == c && !is_vowel(c)) attempt(s.substr(0, i) + s.substr(i + 1));
@@ -522,7 +522,7 @@ void Analyser::CorrectSpelling(std::string_view w, std::vector<Reading>& out) co
           std::swap(s[i], s[i + 1]);
         }
       } else {
-        // A vowel left out (t‰esti, isksus) or one letter too many (j‰‰kl).
+        // A vowel left out (t√§esti, isksus) or one letter too many (j√§√§kl).
         for (char t : std::string_view("aeiu")) attempt(s.substr(0, i) + t + s.substr(i));
         attempt(s.substr(0, i) + s.substr(i + 1));
       }
@@ -946,7 +946,7 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
     return std::string();
   };
   // A past participle in a case of its own (pakutut, kannatanutele,
-  // ¸lej‰‰nute) mostly stands for a person or thing: the noun in -nu/-tu
+  // √ºlej√§√§nute) mostly stands for a person or thing: the noun in -nu/-tu
   // after the adjective. The nominative stays the adjective's alone.
   {
     auto plain = [](std::string l) {
@@ -994,15 +994,32 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
   for (Reading& r : out) r.lemma = SafeLemma(r.lemma);
   MergeReadings(out);
   // A form listed whole beside the stem that makes it (see+le and see+0 for
-  // sellele, mine+b and mine+0 for l‰heb) is one analysis: the first
+  // sellele, mine+b and mine+0 for l√§heb) is one analysis: the first
   // reading stays.
-  auto base = [](const std::string& lemma) { return std::string_view(lemma).substr(0, lemma.rfind('+')); };
+  // The same holds for a word read once as listed and once as derived or
+  // compounded by rule (√µpetaja+0 beside √µpeta=ja+0): the marks of
+  // derivation and compounding aside, the lemmas are one, and the reading
+  // with the marks stays, since the derivation tag made of them is what the
+  // grammars test. A participle (huvita=v beside the adjective huvitav)
+  // stays a reading of its own: the grammars treat participles apart.
+  auto base = [](const std::string& lemma) {
+    std::string b = lemma.substr(0, lemma.rfind('+'));
+    for (const char* p : {"=v", "=tav", "=nud", "=tud", "=dud", "=nu", "=tu", "=du", "=mata"})
+      if (b.size() > std::strlen(p) && b.compare(b.size() - std::strlen(p), std::string::npos, p) == 0) return b;
+    b.erase(std::remove_if(b.begin(), b.end(), [](char c) { return c == '=' || c == '_'; }), b.end());
+    return b;
+  };
   for (std::size_t i = 1; i < out.size();) {
-    bool twin = std::any_of(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(i), [&](const Reading& r) {
+    auto twin = std::find_if(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(i), [&](const Reading& r) {
       return r.pos == out[i].pos && r.codes == out[i].codes && base(r.lemma) == base(out[i].lemma);
     });
-    if (twin) out.erase(out.begin() + static_cast<std::ptrdiff_t>(i));
-    else ++i;
+    if (twin == out.begin() + static_cast<std::ptrdiff_t>(i)) {
+      ++i;
+      continue;
+    }
+    auto marks = [](const std::string& l) { return std::count(l.begin(), l.end(), '=') + std::count(l.begin(), l.end(), '_'); };
+    if (marks(out[i].lemma) > marks(twin->lemma)) twin->lemma = std::move(out[i].lemma);
+    out.erase(out.begin() + static_cast<std::ptrdiff_t>(i));
   }
   return out;
 }

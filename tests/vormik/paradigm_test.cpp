@@ -750,6 +750,11 @@ TEST(Pronouns, ListedFormsAreNotReadTwice) {
   EXPECT_EQ(An("mõned"), "mõned\n    mõni+d //_P_ pl n, //\n");
   EXPECT_FALSE(Has(An("sellele"), "see+0"));
   EXPECT_TRUE(Has(An("sellele"), "see+le //_P_ sg all, //"));
+  // A listed word is read once, with the marks of its derivation; a
+  // participle keeps its reading beside the adjective.
+  EXPECT_EQ(An("õpetajaid"), "õpetajaid\n    õpeta=ja+0 //_S_ pl p, //\n");
+  EXPECT_TRUE(Has(An("huvitav"), "huvitav+0 //_A_ sg n, //"));
+  EXPECT_TRUE(Has(An("huvitav"), "huvita=v+0 //_A_ sg n, //"));
 }
 
 // Every pronoun of the lexicon sources has its subclass in the pronoun table

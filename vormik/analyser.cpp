@@ -945,6 +945,21 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
       if (r.lemma.compare(eq, std::strlen(p), p) == 0) return r.lemma.substr(0, eq);
     return std::string();
   };
+  // A past participle of a verb whose participle adjective the dictionary
+  // lacks (mõeldud, kureeritud, emigreerunud: verbs written by hand, and
+  // verbs the word list gives without it) is that adjective too, as the
+  // participles of the other verbs are.
+  if (lower.size() >= 6 && std::none_of(out.begin(), out.end(), [&](const Reading& r) { return !participle_stem(r).empty(); })) {
+    for (const char* suffix : {"nud", "tud", "dud"}) {
+      if (!ends(suffix)) continue;
+      std::string codes = std::string(suffix == std::string_view("nud") ? "nud" : "tud") + ", ";
+      bool participle = std::any_of(out.begin(), out.end(), [&](const Reading& r) { return r.pos == 'V' && r.codes == codes; });
+      if (!participle) continue;
+      std::string adj = lower.substr(0, lower.size() - 3) + "=" + suffix;
+      out.push_back(Reading{adj + "+0", 'A', "sg n, "});
+      out.push_back(Reading{adj + "+d", 'A', "pl n, "});
+    }
+  }
   // A past participle in a case of its own (pakutut, kannatanutele,
   // ülejäänute) mostly stands for a person or thing: the noun in -nu/-tu
   // after the adjective. The nominative stays the adjective's alone.

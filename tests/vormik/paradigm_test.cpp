@@ -230,6 +230,10 @@ TEST(Derivation, NoLemmasMadeOfOtherWordsStems) {
 }
 
 TEST(Derivation, ParticiplesAndDerivedNouns) {
+  // A verb whose participle adjective no entry gives has it all the same.
+  EXPECT_TRUE(Has(An("mõeldud"), "mõel=dud+0 //_A_ sg n, //"));
+  EXPECT_TRUE(Has(An("mõeldud"), "mõtle+ud //_V_ tud, //"));
+  EXPECT_TRUE(Has(An("emigreerunud"), "emigreeru=nud+0 //_A_ sg n, //"));
   EXPECT_TRUE(Has(An("lugemine"), "luge=mine+0 //_S_ sg n, //"));
   EXPECT_TRUE(Has(An("lugeja"), "luge=ja+0 //_S_"));
   EXPECT_TRUE(Has(An("loetud"), "loe=tud+0 //_A_"));

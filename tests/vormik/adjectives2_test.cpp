@@ -61,7 +61,7 @@ TEST(SecondAdjectiveBatch, EveryEntryIsWellFormedAndListedOnce) {
   for (const char* other : {"adjectives.txt", "frequent.txt", "frequent2.txt", "frequent3.txt", "frequent4.txt",
                             "frequent5.txt", "nominals.txt", "names.txt", "names2.txt", "pronouns.txt",
                             "numerals.txt", "adverbs.txt", "function.txt", "verbs.txt", "verbs2.txt", "verbs3.txt",
-                            "firstparts.txt", "informal.txt", "informal2.txt", "frequent6.txt"})
+                            "firstparts.txt", "informal.txt", "informal2.txt", "frequent6.txt", "frequent7.txt"})
     for (const auto& [n, e] : EntriesOf(other))
       EXPECT_EQ(seen.count(e.lemma + " " + e.pos), 0u)
           << vaarikas::Cp1257ToUtf8(e.lemma) << " " << e.pos << " is also in " << other << ":" << n;

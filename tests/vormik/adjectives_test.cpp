@@ -45,7 +45,7 @@ TEST(Adjectives, EveryEntryIsWellFormedAndListedOnce) {
   }
   for (const char* other : {"frequent.txt", "frequent2.txt", "frequent3.txt", "frequent4.txt", "nominals.txt",
                             "names.txt", "pronouns.txt", "numerals.txt", "adverbs.txt", "function.txt",
-                            "verbs.txt", "firstparts.txt", "informal.txt", "adjectives2.txt", "frequent6.txt"})
+                            "verbs.txt", "firstparts.txt", "informal.txt", "adjectives2.txt", "frequent6.txt", "frequent7.txt"})
     for (const auto& [n, e] : EntriesOf(other))
       EXPECT_EQ(seen.count(e.lemma + " " + e.pos), 0u)
           << vaarikas::Cp1257ToUtf8(e.lemma) << " " << e.pos << " is also in " << other << ":" << n;

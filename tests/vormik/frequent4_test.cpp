@@ -37,7 +37,7 @@ TEST(FourthBatch, EveryEntryIsWellFormedAndListedOnce) {
   }
   for (const char* other : {"frequent.txt", "frequent2.txt", "frequent3.txt", "nominals.txt", "names.txt",
                             "pronouns.txt", "numerals.txt", "adverbs.txt", "function.txt", "verbs.txt",
-                            "firstparts.txt", "informal.txt", "adjectives2.txt", "frequent6.txt"})
+                            "firstparts.txt", "informal.txt", "adjectives2.txt", "frequent6.txt", "frequent7.txt"})
     for (const auto& [n, e] : EntriesOf(other))
       EXPECT_EQ(seen.count(e.lemma + " " + StemOf(e, vormik::kGen)), 0u)
           << vaarikas::Cp1257ToUtf8(e.lemma) << " is also in " << other << ":" << n;

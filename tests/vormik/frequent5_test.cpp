@@ -42,7 +42,7 @@ TEST(FifthBatch, EveryEntryIsWellFormedAndListedOnce) {
   for (const char* other : {"frequent.txt", "frequent2.txt", "frequent3.txt", "frequent4.txt", "nominals.txt",
                             "names.txt", "pronouns.txt", "numerals.txt", "adverbs.txt", "function.txt",
                             "verbs.txt", "verbs2.txt", "verbs3.txt", "informal.txt", "firstparts.txt",
-                            "adjectives2.txt", "frequent6.txt"})
+                            "adjectives2.txt", "frequent6.txt", "frequent7.txt"})
     for (const auto& [n, e] : EntriesOf(other)) {
       if (e.pos != 'S') continue;
       EXPECT_EQ(lemmas.count(e.lemma), 0u) << vaarikas::Cp1257ToUtf8(e.lemma) << " is also in " << other << ":" << n;

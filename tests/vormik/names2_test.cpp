@@ -85,7 +85,7 @@ TEST(SecondNames, EveryEntryIsWellFormedAndInNoOtherSource) {
   }
   for (const char* other : {"names.txt", "frequent.txt", "frequent2.txt", "frequent3.txt", "frequent4.txt",
                             "nominals.txt", "pronouns.txt", "numerals.txt", "adverbs.txt", "function.txt",
-                            "verbs.txt", "informal.txt", "firstparts.txt", "adjectives2.txt", "frequent6.txt"})
+                            "verbs.txt", "informal.txt", "firstparts.txt", "adjectives2.txt", "frequent6.txt", "frequent7.txt"})
     for (const auto& [n, e] : EntriesOf(other)) {
       EXPECT_EQ(b.names.count(e.lemma), 0u) << vaarikas::Cp1257ToUtf8(e.lemma) << " is also in " << other << ":" << n;
       for (const vormik::LexEntry& c : b.common)

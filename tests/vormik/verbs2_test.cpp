@@ -57,7 +57,7 @@ TEST(SecondVerbBatch, EveryEntryIsWellFormedAndListedOnce) {
   }
   for (const char* other : {"verbs.txt", "frequent.txt", "frequent2.txt", "frequent3.txt", "nominals.txt",
                             "names.txt", "pronouns.txt", "numerals.txt", "adverbs.txt", "function.txt",
-                            "informal.txt", "firstparts.txt", "verbs3.txt", "adjectives2.txt", "frequent6.txt"})
+                            "informal.txt", "firstparts.txt", "verbs3.txt", "adjectives2.txt", "frequent6.txt", "frequent7.txt"})
     for (const auto& [n, e] : EntriesOf(other))
       EXPECT_EQ(lemmas.count(e.lemma), 0u) << vaarikas::Cp1257ToUtf8(e.lemma) << " is also in " << other << ":" << n;
 }

@@ -791,3 +791,15 @@ TEST(NotWords, FrequentWordsLoseTheirJunkLemmas) {
   EXPECT_TRUE(Has(An("tõepärast"), "_S_") || Has(An("tõepärast"), "_A_"));
   EXPECT_TRUE(Has(An("keemapunkt"), "keema_punkt+0 //_S_ sg n, //"));
 }
+
+// The word list holds a -ne word's genitive stem as a word of its own
+// (absoluutse beside absoluutne); it is no lemma of its own, and a word
+// that ends in -se by itself (paise "abscess") keeps its lemma.
+TEST(NotWords, GenitiveStemsOfNeWordsAreNotLemmas) {
+  EXPECT_EQ(An("absoluutse"), "absoluutse\n    absoluutne+0 //_A_ sg g, //\n");
+  EXPECT_EQ(An("ürgset"), "ürgset\n    ürgne+0 //_A_ sg p, //\n");
+  EXPECT_EQ(An("agressiivsete"), "agressiivsete\n    agressiivne+0 //_A_ pl g, //\n");
+  EXPECT_TRUE(Has(An("paise"), "    paise+0 //_S_ sg n, sg g, //\n"));
+  EXPECT_TRUE(Has(An("painet"), "    paine+0 //_S_ sg p, //\n"));
+  EXPECT_TRUE(Has(An("morse"), "    morse+0 //_S_ sg n, sg g, //\n"));
+}

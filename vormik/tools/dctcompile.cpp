@@ -1295,7 +1295,9 @@ int main(int argc, char** argv) {
     // twice: raamat and "raamatu" (a genitive read as a nominative), or vahe
     // and "vaht" (a wrong stem chosen for another word). A nominative equal
     // to the genitive stem is the real word when it ends in -e (vahe, toime,
-    // pere); otherwise the other lemma is.
+    // pere); otherwise the other lemma is. A -se beside a -ne of the same
+    // stems is the -ne word's genitive (aegse of aegne, absoluutse of
+    // absoluutne), whatever its ending.
     auto stem_of = [](const LexEntry& e, StemClass c) {
       for (const Stem& st : e.stems)
         if (st.cls == c) return st.text;
@@ -1304,7 +1306,8 @@ int main(int argc, char** argv) {
     std::unordered_map<std::string, std::vector<std::pair<std::string, bool>>> groups;  // G\tP -> lemmas
     for (const std::vector<LexEntry>* list : {&entries, &derived})
       for (const LexEntry& e : *list) {
-        if (e.pos == 'V' || e.pos == 'C' || e.pos == 'D') continue;
+        // A lemma that is no word does not push a real one out.
+        if (e.pos == 'V' || e.pos == 'C' || e.pos == 'D' || not_words.count(e.lemma + ' ' + e.pos)) continue;
         std::string g = stem_of(e, kGen), p = stem_of(e, kPart);
         if (!g.empty()) groups[g + "\t" + p].push_back({e.lemma, list == &entries});
       }
@@ -1318,6 +1321,7 @@ int main(int argc, char** argv) {
         for (const auto& [other, from_source] : grp) {
           if (other == e.lemma) continue;
           if (self_is_gen && (!EndsWith(e.lemma, "e") || from_source)) drop = true;
+          if (self_is_gen && EndsWith(e.lemma, "se") && other == Cut(e.lemma, 2) + "ne") drop = true;
         }
       }
       if (drop) continue;

@@ -96,4 +96,41 @@ inline void ExpectStemsAnalyse(const std::string& file,
   }
 }
 
+// A noun with plural forms only has no nominative stem: its lemma is its
+// plural nominative, given as a full form.
+inline bool PluralOnly(const vormik::LexEntry& e) { return StemOf(e, vormik::kNom).empty() && StemOf(e, vormik::kGen).empty(); }
+
+// Every stem of a noun batch, the singular cases and the plural nominative
+// built on its genitive stem, and the cases of a plural-only noun analyse as
+// the entry's noun in that case.
+inline void ExpectNounBatchAnalyses(const std::string& file) {
+  ExpectStemsAnalyse(file, {{vormik::kNom, "sg n, "}, {vormik::kGen, "sg g, "}, {vormik::kPart, "sg p, "},
+                            {vormik::kAdt, "adt, "}, {vormik::kPlGen, "pl g, "}, {vormik::kPlPart, "pl p, "}});
+  const std::pair<const char*, const char*> sg[] = {{"s", "sg in, "}, {"st", "sg el, "}, {"le", "sg all, "}, {"l", "sg ad, "},
+                                                    {"ks", "sg tr, "}, {"ga", "sg kom, "}, {"d", "pl n, "}};
+  const std::pair<const char*, const char*> pl[] = {{"s", "pl in, "}, {"le", "pl all, "}, {"ga", "pl kom, "}};
+  for (const auto& [n, e] : EntriesOf(file)) {
+    const std::string lemma = vaarikas::Cp1257ToUtf8(e.lemma);
+    if (PluralOnly(e)) {
+      EXPECT_TRUE(Has(ReadingsOf(lemma, lemma, 'S'), "pl n, ")) << file << ":" << n << ":\n" << An(lemma);
+      for (const auto& [ending, code] : pl) {
+        const std::string word = vaarikas::Cp1257ToUtf8(StemOf(e, vormik::kPlGen)) + ending;
+        EXPECT_TRUE(Has(ReadingsOf(word, lemma, 'S'), code))
+            << file << ":" << n << ": " << word << " is not " << code << "of " << lemma << ":\n" << An(word);
+      }
+      continue;
+    }
+    for (const vormik::Stem& st : e.stems) {
+      if (st.cls != vormik::kGen) continue;
+      for (const auto& [ending, code] : sg) {
+        // A mass noun listed without plural stems has no plural nominative.
+        if (std::string(ending) == "d" && StemOf(e, vormik::kPlGen).empty()) continue;
+        const std::string word = vaarikas::Cp1257ToUtf8(st.text) + ending;
+        EXPECT_TRUE(Has(ReadingsOf(word, lemma, 'S'), code))
+            << file << ":" << n << ": " << word << " is not " << code << "of " << lemma << ":\n" << An(word);
+      }
+    }
+  }
+}
+
 }  // namespace vormik_test

@@ -792,6 +792,28 @@ TEST(NotWords, FrequentWordsLoseTheirJunkLemmas) {
   EXPECT_TRUE(Has(An("keemapunkt"), "keema_punkt+0 //_S_ sg n, //"));
 }
 
+// Case forms of frequent words that the word list offered as lemmas of
+// their own (an inessive, a partitive, a genitive stem, a comparative's
+// genitive), and verbs made of another verb's forms, are gone; compounds on
+// the real words stay.
+TEST(NotWords, CaseFormsAndVerbFormsAreNotLemmas) {
+  EXPECT_EQ(An("paigas"), "paigas\n    paik+s //_S_ sg in, //\n");
+  EXPECT_EQ(An("sisus"), "sisus\n    sisu+s //_S_ sg in, //\n");
+  EXPECT_EQ(An("valvet"), "valvet\n    valve+0 //_S_ sg p, //\n");
+  EXPECT_EQ(An("taime"), "taime\n    taim+0 //_S_ sg g, sg p, adt, //\n");
+  EXPECT_EQ(An("harvema"), "harvema\n    harvem+0 //_C_ sg g, //\n");
+  EXPECT_FALSE(Has(An("kombel"), "kombel+")) << An("kombel");
+  EXPECT_FALSE(Has(An("toimet"), "toimet+")) << An("toimet");
+  EXPECT_FALSE(Has(An("tolerantsi"), "tolerantsi+")) << An("tolerantsi");
+  EXPECT_FALSE(Has(An("vahetult"), "vahet+")) << An("vahetult");
+  EXPECT_EQ(An("osatan"), "osatan\n    ####\n");
+  EXPECT_EQ(An("peetakse"), "peetakse\n    pida+kse //_V_ takse, //\n");
+  EXPECT_TRUE(Has(An("taimekasvatus"), "    taime_kasvatus+0 //_S_ sg n, //\n"));
+  EXPECT_TRUE(Has(An("läätsepuhastusvahend"), "    läätse_puhastus_vahend+0 //_S_ sg n, //\n"));
+  EXPECT_TRUE(Has(An("valvekaamera"), "    valve_kaamera+0 //_S_ sg n, sg g, //\n"));
+  EXPECT_TRUE(Has(An("toidusedel"), "    toidu_sedel+0 //_S_ sg n, //\n"));
+}
+
 // The word list holds a -ne word's genitive stem as a word of its own
 // (absoluutse beside absoluutne); it is no lemma of its own, and a word
 // that ends in -se by itself (paise "abscess") keeps its lemma.

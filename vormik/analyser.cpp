@@ -138,6 +138,34 @@ std::string FormatAnalysis(std::string_view word, const std::vector<Reading>& rs
   return out;
 }
 
+void Analyser::LookupShortIPlural(std::string_view w, std::vector<Reading>& out) const {
+  // The short plural in -i- of literary writing, made on an -id plural
+  // partitive: jumalaid -> jumalaisse, pisarais, otsinguil, riiuleist,
+  // heledaina. It is tried only for a word the dictionary lacks, and
+  // stems under five letters are left out: there the old form would only
+  // shadow frequent words (teil, mail, neil).
+  static constexpr std::string_view kEndings[] = {"sse", "s", "st", "le", "l", "lt", "ks", "na"};
+  for (std::string_view ending : kEndings) {
+    if (w.size() < ending.size() + 5 || w.substr(w.size() - ending.size()) != ending) continue;
+    std::string partitive(w.substr(0, w.size() - ending.size()));
+    if (partitive.back() != 'i') continue;
+    partitive += 'd';
+    for (std::uint32_t ri = dict_.Find(partitive); ri != kNoRef; ri = dict_.Ref(ri).next) {
+      const StemRef& r = dict_.Ref(ri);
+      if (r.cls != kPlPart) continue;
+      char pos = dict_.Pos(r.lemma);
+      if (pos != 'S' && pos != 'A' && pos != 'C') continue;
+      for (const Ending& e : EndingsOf(kPlGen)) {
+        if (ending != e.text) continue;
+        std::string lemma(dict_.Lemma(r.lemma));
+        lemma += '+';
+        lemma += ending;
+        AddReading(out, std::move(lemma), pos, e.codes);
+      }
+    }
+  }
+}
+
 void Analyser::Lookup(std::string_view w, std::vector<Reading>& out) const {
   std::size_t n = w.size();
   std::size_t first = n > MaxEndingLength() ? n - MaxEndingLength() : 1;
@@ -259,6 +287,7 @@ void Analyser::LookupCompound(std::string_view w, std::vector<Reading>& out) con
     if (!left_ok) continue;
     std::vector<Reading> right;
     LookupWithClitic(w.substr(i), right);
+    if (right.empty()) LookupShortIPlural(w.substr(i), right);
     bool any = false;
     for (Reading& r : right) {
       if (r.pos != 'S' && r.pos != 'A' && r.pos != 'C' && r.pos != 'V') continue;
@@ -275,7 +304,14 @@ void Analyser::LookupCompound(std::string_view w, std::vector<Reading>& out) con
 
 void Analyser::LookupWord(std::string_view w, std::vector<Reading>& out, bool compounds) const {
   LookupWithClitic(w, out);
-  if (out.empty() && compounds) LookupCompound(w, out);
+  if (out.empty()) {
+    // A word the dictionary lacks as it stands: a short plural, or a
+    // compound, or both (elu_stiil beside a short plural of a made-up
+    // stem). The short plural comes first: a compound found beside it
+    // mostly ends in a short junk part (pisar_ais, hele_daina).
+    LookupShortIPlural(w, out);
+    if (compounds) LookupCompound(w, out);
+  }
   if (out.empty()) {
     std::size_t h = w.rfind('-');
     if (h != std::string_view::npos && h > 0 && h + 1 < w.size()) {

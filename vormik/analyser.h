@@ -32,6 +32,7 @@ class Analyser {
 
  private:
   void Lookup(std::string_view w, std::vector<Reading>& out) const;
+  void LookupShortIPlural(std::string_view w, std::vector<Reading>& out) const;
   void LookupWithClitic(std::string_view w, std::vector<Reading>& out) const;
   void LookupCompound(std::string_view w, std::vector<Reading>& out) const;
   bool IsFormFirstPart(std::string_view left) const;

@@ -9,6 +9,8 @@
 // now. Every miss is listed, so an edit that breaks a sentence shows which.
 #include <gtest/gtest.h>
 
+#include "common/encoding.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -140,3 +142,54 @@ TEST(GrammarRegression, NounPhraseGrammarMarksOnlyPhrases) {
 }
 
 }  // namespace
+
+namespace {
+
+// The word classes (the letter between "_" of each reading) left on one word
+// of a sentence after disambiguation with the shipped grammar.
+std::string ClassesLeft(const std::string& utf8Sentence, const std::string& utf8Word) {
+  const fs::path work = fs::path(VAARIKAS_TEST_BIN_DIR) / "grammar-readings";
+  fs::remove_all(work);
+  fs::create_directories(work);
+  {
+    std::ofstream in(work / "in.txt", std::ios::binary);
+    in << vaarikas::Utf8ToCp1257(utf8Sentence) << "\n";
+  }
+  const std::string cmd = std::string(VAARIKAS_BIN_DIR) +
+                          "/vaarikas analyse --no-progress --encoding windows-1257 --heuristics 1 --workdir \"" +
+                          (work / "w").string() + "\" \"" + (work / "in.txt").string() + "\" > /dev/null 2>&1";
+  EXPECT_EQ(std::system(cmd.c_str()), 0) << cmd;
+  const std::string word = vaarikas::Utf8ToCp1257(utf8Word);
+  std::string classes;
+  bool in = false;
+  for (const std::string& line : ReadLines(work / "w" / "source.cgd")) {
+    if (line.empty()) continue;
+    if (line[0] != ' ') {
+      if (in) break;
+      in = line == word;
+      continue;
+    }
+    const size_t p = line.find("//_");
+    if (in && p != std::string::npos && p + 3 < line.size() && classes.find(line[p + 3]) == std::string::npos)
+      classes += line[p + 3];
+  }
+  return classes;
+}
+
+}  // namespace
+
+// Readings the disambiguation grammar must settle in our own sentences:
+// particles of phrasal verbs beside prepositions, the question particle
+// "ega", "pea" the noun, "enne" before an action noun, "kui" asking how, and
+// "oma" after "sa".
+TEST(GrammarReadings, ParticlesAndFunctionWords) {
+  EXPECT_EQ(ClassesLeft("Isa andis võtmed naabrile üle.", "üle"), "D");
+  EXPECT_EQ(ClassesLeft("Kas sa oled raamatu läbi lugenud?", "läbi"), "D");
+  EXPECT_EQ(ClassesLeft("Poiss viskas palli üle aia.", "üle"), "K");
+  EXPECT_EQ(ClassesLeft("Ega ta seda ei teinud.", "Ega"), "D");
+  EXPECT_EQ(ClassesLeft("\"Ega ta seda ei teinud.\"", "Ega"), "D");
+  EXPECT_EQ(ClassesLeft("Naine langetas pea mehe õlale.", "pea"), "S");
+  EXPECT_EQ(ClassesLeft("Ta ootas enne lahkumist kaua.", "enne"), "K");
+  EXPECT_EQ(ClassesLeft("Kui suur on maja?", "Kui"), "D");
+  EXPECT_EQ(ClassesLeft("Kui sa oma tööd teed, saad palka.", "oma"), "P");
+}

@@ -1034,9 +1034,9 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
       }))
     out.erase(std::remove_if(out.begin(), out.end(), [&](const Reading& r) { return r.pos == 'D' && r.lemma == self; }),
               out.end());
-  // A pronoun that is also a numeral (üks, teine) is more often the
-  // pronoun: its readings go first.
-  if (std::any_of(out.begin(), out.end(), [](const Reading& r) { return r.pos == 'N'; }) &&
+  // A pronoun that is also a numeral, cardinal or ordinal (üks, teine), is
+  // more often the pronoun: its readings go first.
+  if (std::any_of(out.begin(), out.end(), [](const Reading& r) { return r.pos == 'N' || r.pos == 'O'; }) &&
       std::any_of(out.begin(), out.end(), [](const Reading& r) { return r.pos == 'P'; }))
     std::stable_partition(out.begin(), out.end(), [](const Reading& r) { return r.pos == 'P'; });
   // An adverb made from an adjective (laialt, kiiresti) goes before the

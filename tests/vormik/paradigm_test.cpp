@@ -775,6 +775,13 @@ TEST(Pronouns, ListedFormsAreNotReadTwice) {
   EXPECT_TRUE(Has(An("huvitav"), "huvita=v+0 //_A_ sg n, //"));
 }
 
+// A pronoun that is also a numeral, cardinal or ordinal, is read first as
+// the pronoun ("teised rahvad", "üks töö").
+TEST(Pronouns, PronounBeforeNumeral) {
+  EXPECT_EQ(An("teised"), "teised\n    teine+d //_P_ pl n, //\n    teine+d //_O_ pl n, //\n");
+  EXPECT_EQ(An("üks").find("    üks+0 //_P_"), An("üks").find('\n') + 1);
+}
+
 // Every pronoun of the lexicon sources has its subclass in the pronoun table
 // the tagging stage reads (lexicon.lex): a pronoun without one reaches the
 // grammars without the tag their pronoun sets test.

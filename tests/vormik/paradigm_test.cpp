@@ -782,6 +782,14 @@ TEST(Pronouns, PronounBeforeNumeral) {
   EXPECT_EQ(An("üks").find("    üks+0 //_P_"), An("üks").find('\n') + 1);
 }
 
+// A noun in -us comes before the inessive of a -u adjective spelt the same;
+// beside the past tense of a -u verb it keeps its place after the verb.
+TEST(Ordering, NounInUsBeforeAdjectiveInessive) {
+  EXPECT_EQ(An("nimetus"), "nimetus\n    nimetus+0 //_S_ sg n, //\n    nimetu+s //_A_ sg in, //\n");
+  const std::string selgus = An("selgus");
+  EXPECT_LT(selgus.find("selgu+s //_V_"), selgus.find("selgus+0 //_S_")) << selgus;
+}
+
 // Every pronoun of the lexicon sources has its subclass in the pronoun table
 // the tagging stage reads (lexicon.lex): a pronoun without one reaches the
 // grammars without the tag their pronoun sets test.

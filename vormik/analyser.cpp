@@ -1042,11 +1042,15 @@ std::vector<Reading> Analyser::Readings(std::string_view token, const TokenConte
   // A noun in -us (nimetus, ettekujutus) goes before the inessive of a -u
   // adjective spelt the same (nimetu+s), which is far rarer. The past tense
   // of a -u verb (selgus, kuulus) is as frequent as the noun and keeps its
-  // place.
-  if (ends("us") && std::none_of(out.begin(), out.end(), [](const Reading& r) { return r.pos == 'V'; }) && std::any_of(out.begin(), out.end(), [&](const Reading& r) { return r.pos == 'S' && r.codes == "sg n, " && r.lemma.size() > 4 && r.lemma.compare(r.lemma.size() - 4, 4, "us+0") == 0; }))
-    std::stable_partition(out.begin(), out.end(), [&](const Reading& r) {
+  // place. Only the noun moves, to just after the name readings: a name read
+  // first (Lõhmus) stays first.
+  if (ends("us") && std::none_of(out.begin(), out.end(), [](const Reading& r) { return r.pos == 'V'; })) {
+    auto noun = std::find_if(out.begin(), out.end(), [](const Reading& r) {
       return r.pos == 'S' && r.lemma.size() > 4 && r.lemma.compare(r.lemma.size() - 4, 4, "us+0") == 0;
     });
+    auto after_names = std::find_if(out.begin(), noun, [](const Reading& r) { return r.pos != 'H'; });
+    if (noun != out.end() && after_names != noun) std::rotate(after_names, noun, noun + 1);
+  }
   // An adverb made from an adjective (laialt, kiiresti) goes before the
   // adjective's and nouns' case readings of the same form.
   std::stable_partition(out.begin(), out.end(), [&](const Reading& r) { return r.pos == 'D' && r.lemma == self; });

@@ -141,10 +141,6 @@ TEST(GrammarRegression, NounPhraseGrammarMarksOnlyPhrases) {
   EXPECT_GT(premod, 50);
 }
 
-}  // namespace
-
-namespace {
-
 // The word classes (the letter between "_" of each reading) left on one word
 // of a sentence after disambiguation with the shipped grammar.
 std::string ClassesLeft(const std::string& utf8Sentence, const std::string& utf8Word) {
